@@ -1,0 +1,29 @@
+# Shared by run.sh and test.sh: system packages, configure, build.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+PACKAGES=(cmake g++ ninja-build pkg-config
+          qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
+          xvfb xauth imagemagick)
+
+install_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# build DIR [cmake options...]
+build() {
+    local dir="$1"; shift
+    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)"
+}
