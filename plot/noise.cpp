@@ -1,0 +1,6 @@
+#include "noise.h"
+
+NoiseSource& ProgramNoise() {
+    static NoiseSource source;
+    return source;
+}
