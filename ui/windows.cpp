@@ -1,0 +1,10 @@
+#include "windows.h"
+
+TForm1* Form1 = nullptr;
+TCSP* CSP = nullptr;
+THelp* Help = nullptr;
+Tmes* mes = nullptr;
+TVOSP* VOSP = nullptr;
+TDinamic* Dinamic = nullptr;
+Tjon* jon = nullptr;
+TTest* Test = nullptr;
