@@ -18,6 +18,12 @@ inline constexpr Colour clWhite = 0x00FFFFFF;
 // A point without a colour of its own is drawn in its series' colour.
 inline constexpr Colour clNone = 0x80000000;
 
-inline constexpr int RedOf(Colour c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline constexpr int RedOf(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
+inline constexpr int GreenOf(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int BlueOf(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}

@@ -33,5 +33,9 @@ private:
 NoiseSource& ProgramNoise();
 
 // The program-wide generator's operations.
-inline double UniformRandom() { return ProgramNoise().UniformRandom(); }
-inline double NoiseSample() { return ProgramNoise().NoiseSample(); }
+inline double UniformRandom() {
+    return ProgramNoise().UniformRandom();
+}
+inline double NoiseSample() {
+    return ProgramNoise().NoiseSample();
+}

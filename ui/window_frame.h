@@ -17,9 +17,9 @@ inline QSize ClientSizeOf(QSize outer) {
 
 // Which boxes the caption bar offers.
 enum class CaptionBoxes {
-    None,             // no system menu, no close box
-    Close,            // system menu and close box
-    CloseMinMax,      // system menu, close, minimise and maximise
+    None,        // no system menu, no close box
+    Close,       // system menu and close box
+    CloseMinMax, // system menu, close, minimise and maximise
 };
 
 // Makes `window` a top-level window with the designed frame: its caption bar

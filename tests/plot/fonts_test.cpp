@@ -1,0 +1,42 @@
+#include "fonts.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+TEST(Fonts, DesignedFamiliesResolveToInstalledOnes) {
+    int argc = 1;
+    char name[] = "fonts_tests";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    RegisterFontSubstitutions();
+    RegisterFontSubstitutions(); // twice changes nothing
+
+    const struct {
+        const char* designed;
+        const char* resolved;
+    } cases[] = {
+        {"Bookman Old Style", "URW Bookman"},
+        {"Arial", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"},
+        {"MS Sans Serif", "DejaVu Sans"},
+        {"Wingdings", "DejaVu Sans"},
+    };
+    for (const auto& c : cases) {
+        QFont font(QString::fromLatin1(c.designed));
+        font.setPixelSize(16);
+        // Fontconfig may name the foundry after the family ("URW Bookman [urw]").
+        EXPECT_TRUE(QFontInfo(font).family().startsWith(QString::fromLatin1(c.resolved)))
+            << c.designed << " -> " << QFontInfo(font).family().toStdString();
+        EXPECT_EQ(QFont::substitutes(QString::fromLatin1(c.designed)).size(), 1);
+    }
+    QFont check(QStringLiteral("Wingdings"));
+    check.setPixelSize(19);
+    EXPECT_TRUE(QFontMetrics(check).inFont(QChar(kCheckMarkCharacter)));
+    // Cyrillic text must render in the window font, not in boxes.
+    QFont bookman(QStringLiteral("Bookman Old Style"));
+    EXPECT_TRUE(QFontMetrics(bookman).inFont(QChar(u'Ж')));
+}
