@@ -299,6 +299,16 @@ TEST_F(TestWindowTest, AnsweredQuestionIsLockedAndAnEmptyAnswerIsIgnored) {
         EXPECT_EQ(square->text(), QStringLiteral("Неверно!"));
         EXPECT_EQ(square->palette().color(QPalette::Window), QColor(255, 0, 0));
         EXPECT_FALSE(Child("Panel1")->isEnabled());
+        // Locked, but as readable as before.
+        for (const char* name : {"Label1", "RadioButton1", "Button1"}) {
+            const QPalette& p = Child(name)->palette();
+            EXPECT_EQ(p.color(QPalette::Disabled, QPalette::WindowText),
+                      p.color(QPalette::Active, QPalette::WindowText))
+                << name;
+            EXPECT_EQ(p.color(QPalette::Disabled, QPalette::ButtonText),
+                      p.color(QPalette::Active, QPalette::ButtonText))
+                << name;
+        }
         // The right option and the button no longer react.
         Answer({0, true});
         EXPECT_FALSE(Child<QRadioButton>("RadioButton2")->isChecked());

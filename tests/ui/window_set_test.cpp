@@ -213,4 +213,20 @@ TEST_F(WindowFramesTest, DesignedFontsResolveToInstalledOnesWithCyrillicAndTheCh
     EXPECT_GT(green, 10);
 }
 
+TEST_F(WindowFramesTest, PicturesAndIconsOpenFromTheResources) {
+    struct Row {
+        const char* path;
+        QSize size;
+    };
+    for (const Row& row :
+         {Row{":/pictures/main_menu.png", {300, 500}}, Row{":/pictures/program_icon.png", {32, 32}},
+          Row{":/pictures/test_icon.png", {32, 32}}}) {
+        const QImage image(QString::fromLatin1(row.path));
+        EXPECT_FALSE(image.isNull()) << row.path;
+        EXPECT_EQ(image.size(), row.size) << row.path;
+    }
+    // The main menu's picture is opaque, 24 bits a pixel.
+    EXPECT_FALSE(QImage(QStringLiteral(":/pictures/main_menu.png")).hasAlphaChannel());
+}
+
 } // namespace
