@@ -1,0 +1,172 @@
+#include "linecode_commands.h"
+
+#include "line_code.h"
+#include "spectrum.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Args = std::span<const std::string_view>;
+
+// Shortest decimal text that reads back as the same double.
+std::string Number(double value) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string ColourText(Colour colour) {
+    std::array<char, 16> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "0x%08X", static_cast<unsigned>(colour));
+    return buffer.data();
+}
+
+std::optional<LineCode> CodeArgument(Args args, std::ostream& err) {
+    if (args.empty()) {
+        UsageError(err, "missing CODE");
+        return std::nullopt;
+    }
+    std::optional<LineCode> code = LineCodeFromName(args.front());
+    if (!code)
+        UsageError(err, "unknown CODE");
+    return code;
+}
+
+// All combinations are checked before anything is printed, so a bad one
+// leaves standard output empty.
+std::optional<std::vector<Bits>> CombinationArguments(Args args, std::ostream& err, int& status) {
+    if (args.empty()) {
+        status = UsageError(err, "missing COMBINATION");
+        return std::nullopt;
+    }
+    std::vector<Bits> all;
+    for (std::string_view text : args) {
+        std::optional<Bits> bits = CombinationBits(text);
+        if (!bits) {
+            err << "linecode: неверно введена комбинация: комбинация должна содержать только "
+                   "\"0\" или \"1\", от 6 до 10 символов\n";
+            status = kExitInvalidCombination;
+            return std::nullopt;
+        }
+        all.push_back(std::move(*bits));
+    }
+    return all;
+}
+
+int Encode(Args args, std::ostream& out, std::ostream& err) {
+    const std::optional<LineCode> code = CodeArgument(args, err);
+    if (!code)
+        return kExitUsage;
+    int status = kExitOk;
+    const auto combinations = CombinationArguments(args.subspan(1), err, status);
+    if (!combinations)
+        return status;
+    for (const Bits& bits : *combinations) {
+        const std::vector<int> symbols = Encode(*code, bits);
+        for (std::size_t k = 0; k < symbols.size(); ++k)
+            out << (k ? " " : "") << symbols[k];
+        out << '\n';
+    }
+    return kExitOk;
+}
+
+int Points(Args args, std::ostream& out, std::ostream& err) {
+    const std::optional<LineCode> code = CodeArgument(args, err);
+    if (!code)
+        return kExitUsage;
+    int status = kExitOk;
+    const auto combinations = CombinationArguments(args.subspan(1), err, status);
+    if (!combinations)
+        return status;
+    // Successive presses of one program run share the run's noise sequence.
+    NoiseSource noise;
+    for (const Bits& bits : *combinations) {
+        for (const SignalPoint& p : BuildSignalPoints(*code, bits, noise).points)
+            out << p.series << ',' << Number(p.x) << ',' << Number(p.y) << ','
+                << ColourText(p.colour) << '\n';
+    }
+    return kExitOk;
+}
+
+int Spectrum(Args args, std::ostream& out, std::ostream& err) {
+    const std::optional<LineCode> code = CodeArgument(args, err);
+    if (!code)
+        return kExitUsage;
+    if (args.size() > 1)
+        return UsageError(err, "too many arguments");
+    for (int i = 1; i <= kSpectrumSamples; ++i) {
+        const SpectrumPoint p = SpectrumValue(*code, i);
+        out << Number(p.x) << ',' << Number(p.y) << '\n';
+    }
+    return kExitOk;
+}
+
+int Compare(Args args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1 || (args[0] != "dts" && args[0] != "fots"))
+        return UsageError(err, "compare needs dts or fots");
+    const Workbench workbench = args[0] == "dts" ? Workbench::Dts : Workbench::Fots;
+    for (int i = 1; i <= kSpectrumSamples; ++i) {
+        for (int curve = 0; curve < kComparisonCurves; ++curve) {
+            const SpectrumPoint p = ComparisonValue(workbench, curve, i);
+            out << curve << ',' << Number(p.x) << ',' << Number(p.y) << ',' << ColourText(p.colour)
+                << '\n';
+        }
+    }
+    return kExitOk;
+}
+
+constexpr LinecodeCommand kCommands[] = {
+    {"encode", "encode CODE COMBINATION...    line symbols, one line per combination", Encode},
+    {"points",
+     "points CODE COMBINATION...    chart points of successive formings: "
+     "series,x,y,colour",
+     Points},
+    {"spectrum", "spectrum CODE                 the 200 points x,y of the code's spectrum",
+     Spectrum},
+    {"compare",
+     "compare dts|fots              the 800 points series,x,y,colour of a "
+     "comparison",
+     Compare},
+};
+
+} // namespace
+
+void PrintUsage(std::ostream& stream) {
+    stream << "Usage: linecode COMMAND ARGUMENTS...\n\nCommands:\n";
+    for (const LinecodeCommand& c : kCommands)
+        stream << "  " << c.usage << '\n';
+    stream << "  --help                        this text\n"
+              "\n"
+              "CODE is one of pit abs chpi kvp3 nrz bil cmi ep1, or a code button's caption:\n"
+              "  \"ПИТ\" \"АБС\" \"ЧПИ\" \"КВП - 3\" \"NRZ\" \"BI - L\" \"CMI\" \"EP - 1\"\n"
+              "COMBINATION has 6 to 10 characters, each 0 or 1.\n"
+              "Numbers are printed in their shortest exact form, colours as 0x00BBGGRR.\n"
+              "\n"
+              "Exit status: 0 done, 1 invalid combination, 2 usage error.\n";
+}
+
+int UsageError(std::ostream& err, std::string_view problem) {
+    err << "linecode: " << problem << "\n\n";
+    PrintUsage(err);
+    return kExitUsage;
+}
+
+int RunLinecode(Args args, std::ostream& out, std::ostream& err) {
+    if (args.empty())
+        return UsageError(err, "missing COMMAND");
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        PrintUsage(out);
+        return kExitOk;
+    }
+    for (const LinecodeCommand& c : kCommands) {
+        if (args[0] == c.name)
+            return c.run(args.subspan(1), out, err);
+    }
+    return UsageError(err, "unknown COMMAND");
+}
