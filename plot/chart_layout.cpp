@@ -308,24 +308,24 @@ void AddLineSeries(const TLineSeries& s, int index, const ChartScene& scene, boo
     item.series = index;
     item.pen = ToPen(s.LinePen);
     LineBuilder builder(item, reduce);
-    const auto& xs = s.XValues.Values().blocks();
-    const auto& ys = s.YValues.Values().blocks();
-    const auto& cs = s.Colours().blocks();
     const QRgb seriesColour = ToQColor(s.SeriesColor).rgb();
-    // The four lists of a series take every insertion at the same index,
-    // so their blocks line up one to one.
-    for (std::size_t b = 0; b < xs.size(); ++b) {
-        const std::vector<double>& bx = xs[b];
-        const std::vector<double>& by = ys[b];
-        const std::vector<Colour>& bc = cs[b];
-        for (std::size_t i = 0; i < bx.size(); ++i) {
-            const int px = scene.bottom.Pixel(bx[i]);
-            const int py = scene.left.Pixel(by[i]);
+    // A run of repeats lands on one pixel in one colour. Once a repeat has
+    // been added, further ones change nothing: the column's lowest, highest
+    // and last points stay what they are.
+    for (const std::vector<ChartRun>& bucket : s.Points().buckets()) {
+        for (const ChartRun& run : bucket) {
+            const ChartPoint& p = run.point;
+            const int px = scene.bottom.Pixel(p.x);
+            const int py = scene.left.Pixel(p.y);
             if (px < -kMaxLinePixel || px > kMaxLinePixel || py < -kMaxLinePixel ||
                 py > kMaxLinePixel)
                 continue;
-            const Colour c = bc[i];
-            builder.add({px, py, c == clNone ? seriesColour : ToQColor(c).rgb()});
+            const Colour c = p.colour;
+            const PixPoint pix{px, py,
+                               c == clNone ? seriesColour : qRgb(RedOf(c), GreenOf(c), BlueOf(c))};
+            const std::uint32_t times = reduce ? std::min<std::uint32_t>(run.count, 2) : run.count;
+            for (std::uint32_t k = 0; k < times; ++k)
+                builder.add(pix);
         }
     }
     builder.flush();
@@ -552,21 +552,6 @@ double NextIncrement(double value) {
         next = 10;
     const double scale = std::pow(10.0, std::abs(decade));
     return decade >= 0 ? next * scale : next / scale;
-}
-
-int AxisScene::Pixel(double value) const {
-    const int middle = (start + end) / 2;
-    const double r = range();
-    if (r == 0)
-        return middle;
-    const double t = std::nearbyint((value - minimum) * length() / r);
-    if (!(std::fabs(t) < 2147483647.0))
-        return middle;
-    const long long p =
-        horizontal ? start + static_cast<long long>(t) : end - static_cast<long long>(t);
-    if (p < std::numeric_limits<int>::min() || p > std::numeric_limits<int>::max())
-        return middle;
-    return static_cast<int>(p);
 }
 
 double AxisScene::Value(int pixel) const {

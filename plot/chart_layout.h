@@ -92,10 +92,29 @@ struct AxisScene {
     double range() const { return maximum - minimum; }
     // Pixel of a value: rounded half to even; the middle pixel when the
     // range is empty or the result would not fit an int.
-    int Pixel(double value) const;
+    inline int Pixel(double value) const;
     // Value at a pixel (the inverse of Pixel, unrounded).
     double Value(int pixel) const;
 };
+
+inline int AxisScene::Pixel(double value) const {
+    const int middle = (start + end) / 2;
+    const double r = maximum - minimum;
+    if (r == 0)
+        return middle;
+    const double t = (value - minimum) * (end - start) / r;
+    if (!(t > -2147483647.0 && t < 2147483647.0))
+        return middle;
+    // Adding and taking away 1.5 * 2^52 rounds to an integer, halves to
+    // even, in the default rounding mode; far quicker than nearbyint, which
+    // this runs for every point of every line.
+    constexpr double kRounder = 6755399441055744.0;
+    const auto rounded = static_cast<long long>((t + kRounder) - kRounder);
+    const long long p = horizontal ? start + rounded : end - rounded;
+    if (p < -2147483647LL - 1 || p > 2147483647LL)
+        return middle;
+    return static_cast<int>(p);
+}
 
 struct ChartScene {
     QSize size;

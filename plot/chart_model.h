@@ -8,8 +8,8 @@
 
 #include <QString>
 
-#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -53,120 +53,86 @@ struct TChartFont {
     bool Bold = false;
 };
 
-// A list stored in blocks, so that inserting in the middle of a long list
-// moves at most one block instead of everything behind the insertion point.
-// Repeated spectrum presses insert each new point far from the end.
-template <class T>
-class ChunkedList {
-public:
-    static constexpr std::size_t kMaxBlock = 1024;
-
-    std::size_t size() const { return m_size; }
-    bool empty() const { return m_size == 0; }
-
-    const T& at(std::size_t index) const {
-        const std::size_t b = blockOf(index);
-        return m_blocks[b][index - m_starts[b]];
-    }
-    const T& back() const { return m_blocks.back().back(); }
-
-    void insert(std::size_t index, T value) {
-        if (m_blocks.empty()) {
-            m_blocks.emplace_back();
-            m_blocks.back().reserve(kMaxBlock);
-            m_starts.push_back(0);
-        }
-        std::size_t b = index >= m_size ? m_blocks.size() - 1 : blockOf(index);
-        std::vector<T>& block = m_blocks[b];
-        block.insert(block.begin() + static_cast<std::ptrdiff_t>(index - m_starts[b]),
-                     std::move(value));
-        for (std::size_t i = b + 1; i < m_starts.size(); ++i)
-            ++m_starts[i];
-        ++m_size;
-        if (block.size() >= 2 * kMaxBlock)
-            split(b);
-    }
-
-    // Calls f(const T&) for every element in order.
-    template <class F>
-    void forEach(F&& f) const {
-        for (const std::vector<T>& block : m_blocks)
-            for (const T& v : block)
-                f(v);
-    }
-    const std::vector<std::vector<T>>& blocks() const { return m_blocks; }
-
-    // Index of the first element greater than x in a list sorted ascending
-    // (or, with `descending`, of the first element less than x).
-    std::size_t upperBound(const T& x, bool descending) const {
-        auto after = [&](const T& v) { return descending ? v < x : x < v; };
-        // first block whose last element comes after x
-        std::size_t lo = 0, hi = m_blocks.size();
-        while (lo < hi) {
-            const std::size_t mid = (lo + hi) / 2;
-            if (after(m_blocks[mid].back()))
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        if (lo == m_blocks.size())
-            return m_size;
-        const std::vector<T>& block = m_blocks[lo];
-        const auto it =
-            std::partition_point(block.begin(), block.end(), [&](const T& v) { return !after(v); });
-        return m_starts[lo] + static_cast<std::size_t>(it - block.begin());
-    }
-
-private:
-    std::size_t blockOf(std::size_t index) const {
-        if (index >= m_size)
-            throw EListError(static_cast<int>(index));
-        const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), index);
-        return static_cast<std::size_t>(it - m_starts.begin()) - 1;
-    }
-    void split(std::size_t b) {
-        std::vector<T> tail(std::make_move_iterator(m_blocks[b].begin() + kMaxBlock),
-                            std::make_move_iterator(m_blocks[b].end()));
-        m_blocks[b].resize(kMaxBlock);
-        tail.reserve(kMaxBlock);
-        m_blocks.insert(m_blocks.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::move(tail));
-        m_starts.insert(m_starts.begin() + static_cast<std::ptrdiff_t>(b) + 1,
-                        m_starts[b] + kMaxBlock);
-    }
-
-    std::vector<std::vector<T>> m_blocks;
-    std::vector<std::size_t> m_starts; // index of each block's first element
-    std::size_t m_size = 0;
+// One point of a series. `label` is 0 for the usual empty label, else one
+// more than the label's index in the series' label table.
+struct ChartPoint {
+    double x;
+    double y;
+    Colour colour;
+    std::int32_t label;
 };
 
-// One list of values of a series (its x or its y values).
+// A point and how many times in a row it was added. Each "Спектр" press
+// appends the same 200 points again, so a long series is mostly repeats.
+struct ChartRun {
+    ChartPoint point;
+    std::uint32_t count;
+};
+
+// The points of a series in their list order. Points with equal x are
+// kept together in one bucket, in the order they came, and the buckets are
+// sorted by x: a new point goes to the end of its x's bucket, which is just
+// where the walk back from the end of the list would stop. Within a bucket
+// a point equal in every bit to the one before it only counts one more
+// repeat. A tree of bucket sizes turns a bucket into a list index and back.
+class ChartPointStore {
+public:
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    ChartPoint at(std::size_t index) const;
+
+    // Adds a point where `order` puts it by its x and returns its index.
+    // The order must not change once points are stored.
+    std::size_t add(const ChartPoint& point, TChartListOrder order);
+
+    // The buckets in list order, each a list of runs; with loNone one
+    // bucket holds everything.
+    const std::vector<std::vector<ChartRun>>& buckets() const { return m_buckets; }
+
+private:
+    std::size_t before(std::size_t bucket) const; // points in buckets [0, bucket)
+    void appendTo(std::size_t bucket, const ChartPoint& point);
+    void appendBucket(const ChartPoint& point);
+    void insertBucket(std::size_t bucket, const ChartPoint& point);
+    void rebuildTree();
+
+    std::vector<double> m_keys; // each bucket's x
+    std::vector<std::vector<ChartRun>> m_buckets;
+    std::vector<std::size_t> m_tree; // Fenwick tree over bucket sizes, 1-based
+    std::size_t m_size = 0;
+    std::size_t m_recent = 0; // the bucket the last point went into
+};
+
+// One list of values of a series (its x or its y values): a view of the
+// series' points with the list's own properties and range.
 class TChartValueList {
 public:
-    explicit TChartValueList(QString name, TChartListOrder order)
-        : Name(std::move(name)), Order(order) {}
+    TChartValueList(const ChartPointStore& points, double ChartPoint::*member, QString name,
+                    TChartListOrder order)
+        : Name(std::move(name)), Order(order), m_points(points), m_member(member) {}
+    TChartValueList(const TChartValueList&) = delete;
+    TChartValueList& operator=(const TChartValueList&) = delete;
 
     QString Name;
     TChartListOrder Order;
     double Multiplier = 1;
     bool DateTime = false;
 
-    int Count() const { return static_cast<int>(m_values.size()); }
+    int Count() const { return static_cast<int>(m_points.size()); }
     double Value(int index) const;
     // Smallest and largest value; 0 for an empty list.
-    double MinValue() const { return m_values.empty() ? 0 : m_min; }
-    double MaxValue() const { return m_values.empty() ? 0 : m_max; }
+    double MinValue() const { return m_any ? m_min : 0; }
+    double MaxValue() const { return m_any ? m_max : 0; }
 
-    // Where a new value goes by Order: after every value it does not
-    // precede, so equal values keep the order in which they came.
-    int PlaceFor(double value) const;
-    void InsertAt(int index, double value);
-
-    const ChunkedList<double>& Values() const { return m_values; }
+    // Takes note of a value that has been inserted.
+    void Inserted(double value);
 
 private:
-    ChunkedList<double> m_values;
+    const ChartPointStore& m_points;
+    double ChartPoint::*m_member;
     // Kept up to date on every insertion: a point only ever widens the range,
     // so a long series never has to be walked to find it again.
+    bool m_any = false;
     double m_min = 0;
     double m_max = 0;
 };
@@ -204,12 +170,15 @@ public:
     Colour ValueColor(int index) const; // the colour a point is drawn in
     QString Label(int index) const;
 
-    const ChunkedList<Colour>& Colours() const { return m_colours; }
-    const ChunkedList<QString>& Labels() const { return m_labels; }
+    const ChartPointStore& Points() const { return m_points; }
 
     virtual bool IsBar() const { return false; }
 
-    TChartValueList XValues{QStringLiteral("X"), loAscending};
+private:
+    ChartPointStore m_points; // before the value lists, which view it
+
+public:
+    TChartValueList XValues{m_points, &ChartPoint::x, QStringLiteral("X"), loAscending};
     TChartValueList YValues;
     Colour SeriesColor = clRed;
     bool Active = true;
@@ -220,13 +189,13 @@ public:
     TCustomChart* ParentChart() const { return m_chart; }
 
 protected:
-    explicit TChartSeries(QString yName) : YValues(std::move(yName), loNone) {}
+    explicit TChartSeries(QString yName)
+        : YValues(m_points, &ChartPoint::y, std::move(yName), loNone) {}
 
 private:
     friend class TCustomChart;
     TCustomChart* m_chart = nullptr;
-    ChunkedList<Colour> m_colours;
-    ChunkedList<QString> m_labels;
+    std::vector<QString> m_labelTexts; // the non-empty labels, by ChartPoint::label - 1
 };
 
 class TBarSeries : public TChartSeries {

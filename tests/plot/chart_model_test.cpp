@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -55,28 +56,70 @@ TEST(ChartModel, AddPointPlacesByOrderAndReturnsTheIndex) {
 }
 
 TEST(ChartModel, LongSeriesKeepTheSameOrderAsTheWalkBack) {
-    // Enough points to split the storage into many blocks; few distinct x
-    // values, so most insertions land among equal values far from the end.
-    std::mt19937 random(7);
-    std::uniform_int_distribution<int> pick(0, 40);
+    // Few distinct x values, so most points land among equal values far
+    // from the end; few distinct y values and colours, so many points repeat
+    // the one before them and are stored as repeats.
+    for (TChartListOrder order : {loAscending, loDescending, loNone}) {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> pickX(0, 40);
+        std::uniform_int_distribution<int> pickY(0, 2);
+        TCustomChart chart;
+        TBarSeries& s = *chart.AddSeries<TBarSeries>();
+        s.XValues.Order = order;
+        struct Ref {
+            double x, y;
+            Colour c;
+        };
+        std::vector<Ref> reference;
+        for (int i = 0; i < 6000; ++i) {
+            const double x = pickX(random) / 4.0;
+            const double y = pickY(random);
+            const Colour c = i % 3 == 0 ? clRed : clBlue;
+            // the walk back from the end, as the rule states it
+            std::size_t at = reference.size();
+            if (order == loAscending)
+                while (at > 0 && reference[at - 1].x > x)
+                    --at;
+            if (order == loDescending)
+                while (at > 0 && reference[at - 1].x < x)
+                    --at;
+            reference.insert(reference.begin() + static_cast<std::ptrdiff_t>(at), {x, y, c});
+            ASSERT_EQ(s.AddPoint(x, y, QString(), c), static_cast<int>(at)) << i;
+        }
+        ASSERT_EQ(s.Count(), 6000);
+        for (int i = 0; i < s.Count(); ++i) {
+            const Ref& r = reference[static_cast<std::size_t>(i)];
+            ASSERT_EQ(s.XValue(i), r.x) << i;
+            ASSERT_EQ(s.YValue(i), r.y) << i;
+            ASSERT_EQ(s.ValueColor(i), r.c) << i;
+        }
+        EXPECT_THROW(s.XValue(6000), EListError);
+    }
+}
+
+TEST(ChartModel, RepeatedPointsStayDistinctPoints) {
     TCustomChart chart;
-    TBarSeries& s = *chart.AddSeries<TBarSeries>();
-    std::vector<std::pair<double, double>> reference;
-    for (int i = 0; i < 9000; ++i) {
-        const double x = pick(random) / 4.0;
-        std::size_t at = reference.size();
-        while (at > 0 && reference[at - 1].first > x)
-            --at;
-        reference.insert(reference.begin() + static_cast<std::ptrdiff_t>(at), {x, i});
-        ASSERT_EQ(s.AddPoint(x, i, QString(), static_cast<Colour>(i)), static_cast<int>(at));
+    TLineSeries& s = *chart.AddSeries<TLineSeries>();
+    for (int press = 0; press < 3; ++press) {
+        s.AddPoint(1, 0.0, QString(), clRed);
+        s.AddPoint(1, -0.0, QString(), clRed); // equal, but not the same value
+        s.AddPoint(1, 0.0, QStringLiteral("a"), clRed);
+        s.AddPoint(1, 0.0, QString(), clBlue);
     }
-    ASSERT_EQ(s.Count(), 9000);
-    for (int i = 0; i < s.Count(); ++i) {
-        ASSERT_EQ(s.XValue(i), reference[static_cast<std::size_t>(i)].first) << i;
-        ASSERT_EQ(s.YValue(i), reference[static_cast<std::size_t>(i)].second) << i;
-        // colours travel with their points
-        ASSERT_EQ(s.ValueColor(i), static_cast<Colour>(s.YValue(i))) << i;
+    ASSERT_EQ(s.Count(), 12);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(std::signbit(s.YValue(i)), i % 4 == 1) << i;
+        EXPECT_EQ(s.Label(i), i % 4 == 2 ? QStringLiteral("a") : QString()) << i;
+        EXPECT_EQ(s.ValueColor(i), i % 4 == 3 ? clBlue : clRed) << i;
     }
+    // a thousand presses of the same point are a thousand points
+    TLineSeries& t = *chart.AddSeries<TLineSeries>();
+    for (int i = 0; i < 1000; ++i)
+        EXPECT_EQ(t.AddPoint(0.5, 2, QString(), clRed), i);
+    t.AddPoint(0.25, 3, QString(), clRed);
+    EXPECT_EQ(t.Count(), 1001);
+    EXPECT_EQ(t.YValue(0), 3);
+    EXPECT_EQ(t.YValue(1000), 2);
 }
 
 TEST(ChartModel, ValueListsKnowTheirRange) {
