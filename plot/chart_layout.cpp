@@ -124,8 +124,12 @@ void ValueLabels(const TChartAxis& axis, AxisScene& a, const QLocale& locale) {
     double first = a.maximum;
     if (a.minimum != a.maximum && axis.RoundFirstLabel)
         first = std::trunc(a.maximum / inc) * inc;
-    while (first > a.maximum)
+    // An increment below the resolution of the maximum cannot lower it, so
+    // the walk is bounded.
+    for (int guard = 0; first > a.maximum && guard < 4; ++guard)
         first -= inc;
+    if (first > a.maximum)
+        first = a.maximum;
     const double limit = (a.minimum - 1e-12) / 1.000000000001;
     // An empty range with a tiny increment repeats the same label many
     // times at the same pixel; one is enough, and the walk is bounded.

@@ -96,7 +96,9 @@ std::size_t ChartPointStore::add(const ChartPoint& point, TChartListOrder order)
     const double x = point.x;
     std::size_t index = m_size;
     if (order == loNone || m_buckets.empty()) {
-        if (m_buckets.empty())
+        // Unordered points fill buckets of bounded length, so that finding
+        // a point by its index stays quick.
+        if (m_buckets.empty() || (order == loNone && m_buckets.back().size() >= kMaxRuns))
             appendBucket(point);
         else
             appendTo(m_buckets.size() - 1, point);

@@ -77,6 +77,7 @@ struct ChartRun {
 // repeat. A tree of bucket sizes turns a bucket into a list index and back.
 class ChartPointStore {
 public:
+    static constexpr std::size_t kMaxRuns = 256; // per bucket of unordered points
     std::size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
     ChartPoint at(std::size_t index) const;

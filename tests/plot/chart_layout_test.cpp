@@ -360,6 +360,15 @@ TEST_F(ChartLayoutTest, LabelsRunDownFromTheRoundedMaximum) {
         for (const auto& l : scene.left.labels)
             EXPECT_EQ(l.pixel, scene.left.Pixel(l.value));
     }
+    // A range far below the resolution of its values still ends.
+    chart.LeftAxis.Increment = 0;
+    chart.LeftAxis.Minimum = 1e6;
+    chart.LeftAxis.Maximum = 1e6 + 1e-9;
+    const ChartScene tiny = LayoutChart(chart, QSize(400, 120), English());
+    EXPECT_FALSE(tiny.left.labels.empty());
+    EXPECT_LE(tiny.left.labels.size(), 10001u);
+    chart.LeftAxis.Increment = 1;
+
     // Each label has a grid line, a tick; minor ticks split the intervals in four.
     chart.LeftAxis.Minimum = -1.2;
     chart.LeftAxis.Maximum = 2.9;
@@ -447,7 +456,8 @@ TEST_F(ChartLayoutTest, GradientBandsRunFromWhiteAtTheBottom) {
     // a band in the middle is the rounded mix
     TCustomChart chart;
     ApplyChartLayout(chart, ChartLayout::CspComparison);
-    const auto bands = ItemsOf(LayoutChart(chart, QSize(449, 257)), SceneRole::Background);
+    const ChartScene scene = LayoutChart(chart, QSize(449, 257));
+    const auto bands = ItemsOf(scene, SceneRole::Background);
     const QColor mid = bands[85]->brush;   // k = 85 of 255
     EXPECT_EQ(mid, QColor(170, 213, 255)); // 255 - 255*85/255, 255 - 127*85/255 = 212.67
 }

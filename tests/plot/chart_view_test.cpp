@@ -53,16 +53,21 @@ Ranges RangesOf(const TChart& chart) {
     return {s.bottom.minimum, s.bottom.maximum, s.left.minimum, s.left.maximum};
 }
 
+// Constructed before the widget that needs the application.
+struct ApplicationFirst {
+    ApplicationFirst() { EnsureChartApplication(); }
+};
+
 class ChartViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureChartApplication();
         ApplyChartLayout(chart, ChartLayout::CspAbsSpectrum);
         chart.resize(ChartLayoutSize(ChartLayout::CspAbsSpectrum));
         Spectrum(chart);
         automatic = RangesOf(chart);
         plot = chart.CurrentScene().plot;
     }
+    ApplicationFirst application;
     TChart chart;
     Ranges automatic{};
     QRect plot;
