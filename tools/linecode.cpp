@@ -1,4 +1,5 @@
 #include "linecode_commands.h"
+#include "plot_commands.h"
 
 #include <iostream>
 #include <string_view>
@@ -6,7 +7,11 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (!args.empty() && IsPlotCommand(args.front()))
+        return RunPlotCommand(argc, argv, args, std::cout, std::cerr);
     const int status = RunLinecode(args, std::cout, std::cerr);
+    if (!args.empty() && args.front() == "--help")
+        PrintPlotUsage(std::cout);
     std::cout.flush();
     return status;
 }
