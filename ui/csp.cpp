@@ -43,14 +43,14 @@ TCSP::TCSP(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TCSP>()) 
     for (const auto& c : charts)
         ApplyChartLayout(*c.chart, c.layout);
 
-    m_rows[kPit] = {LineCode::Pit, ui->Panel1,  ui->Panel2,  ui->Panel3,  ui->Chart1,
-                    ui->Chart4,    ui->Button6, ui->Button16};
-    m_rows[kAbs] = {LineCode::Abs, ui->Panel4,   ui->Panel8,   ui->Panel11, ui->Chart8,
-                    ui->Chart13,   ui->Button13, ui->Button17};
-    m_rows[kChpi] = {LineCode::Chpi, ui->Panel5,   ui->Panel12,  ui->Panel10, ui->Chart14,
-                     ui->Chart12,    ui->Button15, ui->Button18};
-    m_rows[kKvp3] = {LineCode::Kvp3, ui->Panel6,   ui->Panel13,  ui->Panel7, ui->Chart5,
-                     ui->Chart11,    ui->Button14, ui->Button19};
+    m_rows[kPit] = {LineCode::Pit, ui->Panel1, ui->Panel2,  ui->Panel3,
+                    ui->Chart1,    ui->Chart4, ui->Button6, ui->Button16};
+    m_rows[kAbs] = {LineCode::Abs, ui->Panel4,  ui->Panel8,   ui->Panel11,
+                    ui->Chart8,    ui->Chart13, ui->Button13, ui->Button17};
+    m_rows[kChpi] = {LineCode::Chpi, ui->Panel5,  ui->Panel12,  ui->Panel10,
+                     ui->Chart14,    ui->Chart12, ui->Button15, ui->Button18};
+    m_rows[kKvp3] = {LineCode::Kvp3, ui->Panel6,  ui->Panel13,  ui->Panel7,
+                     ui->Chart5,     ui->Chart11, ui->Button14, ui->Button19};
 
     const struct {
         QPushButton* button;
@@ -92,10 +92,18 @@ void TCSP::ShowContentPanel(QWidget* panel) {
     panel->show();
 }
 
-void TCSP::Button1Click() { ShowContentPanel(ui->Panel1); }
-void TCSP::Button2Click() { ShowContentPanel(ui->Panel4); }
-void TCSP::Button3Click() { ShowContentPanel(ui->Panel5); }
-void TCSP::Button4Click() { ShowContentPanel(ui->Panel6); }
+void TCSP::Button1Click() {
+    ShowContentPanel(ui->Panel1);
+}
+void TCSP::Button2Click() {
+    ShowContentPanel(ui->Panel4);
+}
+void TCSP::Button3Click() {
+    ShowContentPanel(ui->Panel5);
+}
+void TCSP::Button4Click() {
+    ShowContentPanel(ui->Panel6);
+}
 
 void TCSP::ShowSignalView(const CodePanel& row) {
     row.spectrumView->hide();
@@ -119,15 +127,31 @@ void TCSP::Form(const CodePanel& row) {
     row.secondForming->show();
 }
 
-void TCSP::Button6Click() { Form(m_rows[kPit]); }
-void TCSP::Button13Click() { Form(m_rows[kAbs]); }
-void TCSP::Button15Click() { Form(m_rows[kChpi]); }
-void TCSP::Button14Click() { Form(m_rows[kKvp3]); }
+void TCSP::Button6Click() {
+    Form(m_rows[kPit]);
+}
+void TCSP::Button13Click() {
+    Form(m_rows[kAbs]);
+}
+void TCSP::Button15Click() {
+    Form(m_rows[kChpi]);
+}
+void TCSP::Button14Click() {
+    Form(m_rows[kKvp3]);
+}
 
-void TCSP::Button16Click() { ShowSignalView(m_rows[kPit]); }
-void TCSP::Button17Click() { ShowSignalView(m_rows[kAbs]); }
-void TCSP::Button18Click() { ShowSignalView(m_rows[kChpi]); }
-void TCSP::Button19Click() { ShowSignalView(m_rows[kKvp3]); }
+void TCSP::Button16Click() {
+    ShowSignalView(m_rows[kPit]);
+}
+void TCSP::Button17Click() {
+    ShowSignalView(m_rows[kAbs]);
+}
+void TCSP::Button18Click() {
+    ShowSignalView(m_rows[kChpi]);
+}
+void TCSP::Button19Click() {
+    ShowSignalView(m_rows[kKvp3]);
+}
 
 void TCSP::DrawSpectrum(const CodePanel& row) {
     row.signalView->hide();
@@ -139,10 +163,18 @@ void TCSP::DrawSpectrum(const CodePanel& row) {
     }
 }
 
-void TCSP::Button7Click() { DrawSpectrum(m_rows[kPit]); }
-void TCSP::Button10Click() { DrawSpectrum(m_rows[kAbs]); }
-void TCSP::Button12Click() { DrawSpectrum(m_rows[kChpi]); }
-void TCSP::Button11Click() { DrawSpectrum(m_rows[kKvp3]); }
+void TCSP::Button7Click() {
+    DrawSpectrum(m_rows[kPit]);
+}
+void TCSP::Button10Click() {
+    DrawSpectrum(m_rows[kAbs]);
+}
+void TCSP::Button12Click() {
+    DrawSpectrum(m_rows[kChpi]);
+}
+void TCSP::Button11Click() {
+    DrawSpectrum(m_rows[kKvp3]);
+}
 
 void TCSP::Button9Click() {
     ShowContentPanel(ui->Panel9);
@@ -154,6 +186,10 @@ void TCSP::Button9Click() {
     }
 }
 
-void TCSP::Button8Click() { ShowModal(*jon); }
+void TCSP::Button8Click() {
+    ShowModal(*jon);
+}
 
-void TCSP::Button5Click() { close(); }
+void TCSP::Button5Click() {
+    close();
+}

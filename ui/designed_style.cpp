@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +37,14 @@ void ApplyTo(QWidget& widget) {
         palette.setColor(QPalette::ButtonText, c);
         palette.setColor(QPalette::Text, c);
         widget.setPalette(palette);
+    }
+    if (auto* label = qobject_cast<QLabel*>(&widget)) {
+        if (!label->wordWrap() && !(label->alignment() & Qt::AlignHCenter) &&
+            label->pixmap().isNull()) {
+            const QSize fit = label->sizeHint();
+            label->resize(std::max(label->width(), fit.width()),
+                          std::max(label->height(), fit.height()));
+        }
     }
     for (QObject* child : widget.children()) {
         if (child->isWidgetType())

@@ -11,5 +11,9 @@ class QWidget;
 //   fontFamily (string), fontHeight (int, pixels), fontBold (bool),
 //   fontItalic (bool), textColour (colour of label and button text).
 //
+// Left-aligned labels also grow to fit their text, as labels sized to their
+// text do: the free fonts that stand in for the designed ones run a few pixels
+// wider, and a clipped word would be worse than a label a little larger.
+//
 // `root` itself gets `family`, `height` px and `bold` as its font.
 void ApplyDesignedStyle(QWidget& root, const char* family, int height, bool bold);
