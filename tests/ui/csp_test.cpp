@@ -3,6 +3,7 @@
 #include "gui_test_app.h"
 #include "jon.h"
 #include "mes.h"
+#include "modal.h"
 #include "windows.h"
 
 #include <QHelpEvent>
@@ -286,4 +287,20 @@ TEST_F(CspWindow, HintsAreLookedUpThroughTheParents) {
     Type("110100");
     QTest::keyClick(Edit(), Qt::Key_Return);
     EXPECT_EQ(Points("Chart1", 0), 0);
+}
+
+TEST_F(CspWindow, ReferenceOpensModallyAndReturns) {
+    bool shown = false;
+    bool workbenchTakesInput = true;
+    QTimer::singleShot(0, [&] {
+        shown = jon->isVisible();
+        workbenchTakesInput = AcceptsInput(*m_csp);
+        jon->close();
+    });
+    Click("Button8");
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(workbenchTakesInput);
+    EXPECT_FALSE(jon->isVisible());
+    EXPECT_TRUE(AcceptsInput(*m_csp));
+    EXPECT_TRUE(m_csp->isVisible());
 }
