@@ -128,8 +128,10 @@ QPushButton* TForm1::Button2() const {
 }
 
 QString TForm1::MemoText() const {
-    QString text = ui->Memo1->toPlainText();
-    text.replace(u'\n', QStringLiteral("\r\n"));
+    // The raw text keeps no-break spaces, which toPlainText() would turn
+    // into ordinary ones; blocks are separated by paragraph separators.
+    QString text = ui->Memo1->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     return text;
 }
 

@@ -11,6 +11,8 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QSize kOuterSize{503, 567};
@@ -54,6 +56,13 @@ TTest::TTest(QWidget* parent)
     setPalette(silver);
     setAutoFillBackground(true);
     ui->ScrollContent->setAutoFillBackground(false);
+    // An answered question is locked by disabling its panel, but it stays as
+    // readable as before: the disabled colours are the normal ones.
+    QPalette locked = ui->ScrollContent->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                     QPalette::Button, QPalette::Base, QPalette::Window})
+        locked.setColor(QPalette::Disabled, role, locked.color(QPalette::Active, role));
+    ui->ScrollContent->setPalette(locked);
     ui->ScrollContent->setMinimumSize(ui->ScrollContent->width(), kContentHeight);
     ui->ScrollContent->setMaximumHeight(kContentHeight);
 
@@ -64,6 +73,13 @@ TTest::TTest(QWidget* parent)
         QPalette p = label->palette();
         p.setColor(QPalette::WindowText, navy);
         label->setPalette(p);
+    }
+
+    // Labels size themselves to their text, and the substituted fonts run a
+    // little wider than the designed ones.
+    for (QLabel* label : ui->ScrollContent->findChildren<QLabel*>()) {
+        if (!label->objectName().startsWith(QLatin1String("Answer")))
+            label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
     }
 
     m_questions = {{
