@@ -110,6 +110,9 @@ void ShowModal(QWidget& window) {
     if (window.isVisible())
         return; // already shown: a second modal loop on it would never end first
     QPointer<QWidget> target(&window);
+    // The window below gets the keyboard back when this one closes, so that,
+    // say, the field the workbench refocuses after an error takes typing.
+    QPointer<QWidget> opener(QApplication::activeWindow());
     guard.Push(&window);
     window.setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
@@ -123,6 +126,8 @@ void ShowModal(QWidget& window) {
     if (target)
         target->removeEventFilter(&watcher);
     guard.Pop(target.data());
+    if (opener && opener->isVisible())
+        opener->activateWindow();
 }
 
 bool AcceptsInput(const QWidget& widget) {

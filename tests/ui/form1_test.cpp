@@ -1,6 +1,7 @@
 #include "csp.h"
 #include "fonts.h"
 #include "form1.h"
+#include "gui_test_app.h"
 #include "test_window.h"
 #include "vosp.h"
 #include "windows.h"
@@ -25,19 +26,10 @@
 
 namespace {
 
-void EnsureApplication() {
-    if (QApplication::instance() != nullptr)
-        return;
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives for the whole test run
-}
-
 class Form1Test : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        EnsureApplication();
+        GuiTestApp();
         RegisterFontSubstitutions();
     }
 

@@ -1,4 +1,5 @@
 #include "fonts.h"
+#include "gui_test_app.h"
 #include "mes.h"
 #include "modal.h"
 
@@ -12,19 +13,10 @@
 
 namespace {
 
-void EnsureApplication() {
-    if (QApplication::instance() != nullptr)
-        return;
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives for the whole test run
-}
-
 class MesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        EnsureApplication();
+        GuiTestApp();
         RegisterFontSubstitutions();
     }
     template <class T>

@@ -1,3 +1,4 @@
+#include "gui_test_app.h"
 #include "modal.h"
 
 #include <QApplication>
@@ -11,15 +12,6 @@
 #include <functional>
 
 namespace {
-
-void EnsureApplication() {
-    if (QApplication::instance() != nullptr)
-        return;
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives for the whole test run
-}
 
 // A window with a button that counts its clicks and a field that keeps text.
 struct Window {
@@ -48,7 +40,7 @@ void WhenModal(std::function<void()> step) {
 
 class ModalTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureApplication(); }
+    static void SetUpTestSuite() { GuiTestApp(); }
 };
 
 TEST_F(ModalTest, OpenerTakesNoClicksOrKeysWhileAWindowIsShownModally) {
@@ -150,3 +142,22 @@ TEST_F(ModalTest, WindowThatHidesItselfWhileShownEndsTheShowing) {
 }
 
 } // namespace
+
+TEST_F(ModalTest, OpenerIsActiveAgainWhenTheWindowCloses) {
+    Window opener, dialog;
+    opener.widget.show();
+    opener.widget.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opener.widget));
+    opener.onClick = [&] {
+        WhenModal([&] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog.widget));
+            dialog.widget.close();
+        });
+        ShowModal(dialog.widget);
+        opener.field->setFocus();
+    };
+    QTest::mouseClick(opener.button, Qt::LeftButton);
+    // Typing goes to the opener's field again, as after an error dialog.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&opener.widget));
+    EXPECT_EQ(QApplication::focusWidget(), opener.field);
+}

@@ -1,5 +1,6 @@
 #include "fonts.h"
 #include "form1.h"
+#include "gui_test_app.h"
 #include "test_window.h"
 #include "windows.h"
 
@@ -22,15 +23,6 @@
 
 namespace {
 
-void EnsureApplication() {
-    if (QApplication::instance() != nullptr)
-        return;
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives for the whole test run
-}
-
 // The option each question's right answer is, and one wrong option.
 const char* const kRight[] = {"RadioButton2", "RadioButton4",  "RadioButton5",
                               "RadioButton8", "RadioButton10", "RadioButton13"};
@@ -45,7 +37,7 @@ struct Choice {
 class TestWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        EnsureApplication();
+        GuiTestApp();
         RegisterFontSubstitutions();
     }
 

@@ -3,6 +3,7 @@
 #include "dinamic.h"
 #include "fonts.h"
 #include "form1.h"
+#include "gui_test_app.h"
 #include "help.h"
 #include "jon.h"
 #include "mes.h"
@@ -26,19 +27,10 @@
 
 namespace {
 
-void EnsureApplication() {
-    if (QApplication::instance() != nullptr)
-        return;
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives for the whole test run
-}
-
 class WindowFramesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        EnsureApplication();
+        GuiTestApp();
         RegisterFontSubstitutions();
     }
 };
