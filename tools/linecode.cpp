@@ -10,8 +10,6 @@ int main(int argc, char** argv) {
     if (!args.empty() && IsPlotCommand(args.front()))
         return RunPlotCommand(argc, argv, args, std::cout, std::cerr);
     const int status = RunLinecode(args, std::cout, std::cerr);
-    if (!args.empty() && args.front() == "--help")
-        PrintPlotUsage(std::cout);
     std::cout.flush();
     return status;
 }

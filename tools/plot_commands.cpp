@@ -1,6 +1,7 @@
 #include "plot_commands.h"
 
 #include "chart_layout.h"
+#include "chart_presses.h"
 #include "fonts.h"
 #include "linecode_commands.h"
 
@@ -15,17 +16,6 @@
 namespace {
 
 using Args = std::span<const std::string_view>;
-
-constexpr ChartLayout kSignal[] = {
-    ChartLayout::CspPitSignal,  ChartLayout::CspAbsSignal,  ChartLayout::CspChpiSignal,
-    ChartLayout::CspKvp3Signal, ChartLayout::VospNrzSignal, ChartLayout::VospBiLSignal,
-    ChartLayout::VospCmiSignal, ChartLayout::VospEp1Signal,
-};
-constexpr ChartLayout kSpectrum[] = {
-    ChartLayout::CspPitSpectrum,  ChartLayout::CspAbsSpectrum,  ChartLayout::CspChpiSpectrum,
-    ChartLayout::CspKvp3Spectrum, ChartLayout::VospNrzSpectrum, ChartLayout::VospBiLSpectrum,
-    ChartLayout::VospCmiSpectrum, ChartLayout::VospEp1Spectrum,
-};
 
 struct PlotRequest {
     std::optional<LineCode> code;
@@ -48,44 +38,6 @@ std::unique_ptr<QGuiApplication> MakeApplication(int& argc, char** argv) {
 
 bool IsPlotCommand(std::string_view name) {
     return name == "plot" || name == "plot-spectrum";
-}
-
-void PrintPlotUsage(std::ostream& stream) {
-    stream << "\nCharts as PNG files (drawn without a display):\n"
-              "  plot CODE COMBINATION -o FILE.png    the signal chart after one forming\n"
-              "  plot-spectrum CODE -o FILE.png       the code's spectrum chart\n"
-              "  plot --compare dts|fots -o FILE.png  the comparison chart\n"
-              "  --locale NAME (e.g. ru_RU) sets the number format of the axis labels.\n";
-}
-
-ChartLayout SignalLayoutOf(LineCode code) {
-    return kSignal[static_cast<int>(code)];
-}
-ChartLayout SpectrumLayoutOf(LineCode code) {
-    return kSpectrum[static_cast<int>(code)];
-}
-ChartLayout ComparisonLayoutOf(Workbench workbench) {
-    return workbench == Workbench::Dts ? ChartLayout::CspComparison : ChartLayout::VospComparison;
-}
-
-void FormSignal(TCustomChart& chart, LineCode code, const Bits& bits, NoiseSource& noise) {
-    for (const SignalPoint& p : BuildSignalPoints(code, bits, noise).points)
-        chart.SeriesAt(p.series)->AddPoint(p.x, p.y, QString(), p.colour);
-}
-
-void PressSpectrum(TCustomChart& chart, LineCode code) {
-    for (int i = 1; i <= kSpectrumSamples; ++i) {
-        const SpectrumPoint p = SpectrumValue(code, i);
-        chart.SeriesAt(0)->AddPoint(p.x, p.y, QString(), p.colour);
-    }
-}
-
-void PressComparison(TCustomChart& chart, Workbench workbench) {
-    for (int i = 1; i <= kSpectrumSamples; ++i)
-        for (int curve = 0; curve < kComparisonCurves; ++curve) {
-            const SpectrumPoint p = ComparisonValue(workbench, curve, i);
-            chart.SeriesAt(curve)->AddPoint(p.x, p.y, QString(), p.colour);
-        }
 }
 
 int RunPlotCommand(int argc, char** argv, Args args, std::ostream& out, std::ostream& err) {
@@ -125,9 +77,7 @@ int RunPlotCommand(int argc, char** argv, Args args, std::ostream& out, std::ost
         if (!spectrum) {
             request.bits = CombinationBits(positional[1]);
             if (!request.bits) {
-                err << "linecode: неверно введена комбинация: комбинация должна содержать только "
-                       "\"0\" или \"1\", от 6 до 10 символов\n";
-                return kExitInvalidCombination;
+                return InvalidCombinationError(err);
             }
         }
     }

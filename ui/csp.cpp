@@ -2,11 +2,11 @@
 
 #include "chart.h"
 #include "chart_layouts.h"
+#include "chart_presses.h"
 #include "designed_style.h"
 #include "jon.h"
 #include "mes.h"
 #include "modal.h"
-#include "spectrum.h"
 #include "window_frame.h"
 #include "windows.h"
 
@@ -121,8 +121,7 @@ void TCSP::Form(const CodePanel& row) {
         ui->Edit1->setFocus();
         return;
     }
-    for (const SignalPoint& p : BuildSignalPoints(row.code, *bits).points)
-        row.signalChart->SeriesAt(p.series)->AddPoint(p.x, p.y, QString(), p.colour);
+    FormSignal(*row.signalChart, row.code, *bits);
     row.firstForming->hide();
     row.secondForming->show();
 }
@@ -156,11 +155,7 @@ void TCSP::Button19Click() {
 void TCSP::DrawSpectrum(const CodePanel& row) {
     row.signalView->hide();
     row.spectrumView->show();
-    TChartSeries* series = row.spectrumChart->SeriesAt(0);
-    for (int i = 1; i <= kSpectrumSamples; ++i) {
-        const SpectrumPoint p = SpectrumValue(row.code, i);
-        series->AddPoint(p.x, p.y, QString(), p.colour);
-    }
+    PressSpectrum(*row.spectrumChart, row.code);
 }
 
 void TCSP::Button7Click() {
@@ -178,12 +173,7 @@ void TCSP::Button11Click() {
 
 void TCSP::Button9Click() {
     ShowContentPanel(ui->Panel9);
-    for (int i = 1; i <= kSpectrumSamples; ++i) {
-        for (int curve = 0; curve < kComparisonCurves; ++curve) {
-            const SpectrumPoint p = ComparisonValue(Workbench::Dts, curve, i);
-            ui->Chart17->SeriesAt(curve)->AddPoint(p.x, p.y, QString(), p.colour);
-        }
-    }
+    PressComparison(*ui->Chart17, Workbench::Dts);
 }
 
 void TCSP::Button8Click() {
