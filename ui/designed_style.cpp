@@ -30,14 +30,8 @@ void ApplyTo(QWidget& widget) {
         widget.setFont(font);
     }
     const QVariant colour = widget.property("textColour");
-    if (colour.isValid()) {
-        QPalette palette = widget.palette();
-        const QColor c = colour.value<QColor>();
-        palette.setColor(QPalette::WindowText, c);
-        palette.setColor(QPalette::ButtonText, c);
-        palette.setColor(QPalette::Text, c);
-        widget.setPalette(palette);
-    }
+    if (colour.isValid())
+        SetTextColour(widget, colour.value<QColor>());
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
         if (!label->wordWrap() && !(label->alignment() & Qt::AlignHCenter) &&
             label->pixmap().isNull()) {
@@ -54,10 +48,23 @@ void ApplyTo(QWidget& widget) {
 
 } // namespace
 
-void ApplyDesignedStyle(QWidget& root, const char* family, int height, bool bold) {
+QFont DesignedFont(const char* family, int pixels, bool bold, bool italic) {
     QFont font(QString::fromLatin1(family));
-    font.setPixelSize(height);
+    font.setPixelSize(pixels);
     font.setBold(bold);
-    root.setFont(font);
+    font.setItalic(italic);
+    return font;
+}
+
+void SetTextColour(QWidget& widget, const QColor& colour) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget.setPalette(palette);
+}
+
+void ApplyDesignedStyle(QWidget& root, const char* family, int height, bool bold) {
+    root.setFont(DesignedFont(family, height, bold));
     ApplyTo(root);
 }

@@ -1,6 +1,15 @@
 #pragma once
 
+#include <QFont>
+
+class QColor;
 class QWidget;
+
+// A font as the layouts give it: a family and a character height in pixels.
+QFont DesignedFont(const char* family, int pixels, bool bold = false, bool italic = false);
+
+// The colour of a label's or a button's text.
+void SetTextColour(QWidget& widget, const QColor& colour);
 
 // Qt Designer stores fonts in points, while the windows were designed in
 // pixel heights, and it cannot say "the window font, but not bold". The .ui

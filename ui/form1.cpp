@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "csp.h"
+#include "designed_style.h"
 #include "modal.h"
 #include "test_window.h"
 #include "vosp.h"
@@ -17,22 +18,6 @@
 #include <stdexcept>
 
 namespace {
-
-QFont DesignedFont(const char* family, int pixels, bool bold = false, bool italic = false) {
-    QFont f(QString::fromLatin1(family));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
-void SetTextColour(QWidget& widget, const QColor& colour) {
-    QPalette p = widget.palette();
-    p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::ButtonText, colour);
-    p.setColor(QPalette::Text, colour);
-    widget.setPalette(p);
-}
 
 [[noreturn]] void Fail(const QString& text) {
     throw std::runtime_error(text.toStdString());

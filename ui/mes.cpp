@@ -1,19 +1,9 @@
 #include "mes.h"
 
+#include "designed_style.h"
 #include "window_frame.h"
 
 #include "ui_mes.h"
-
-namespace {
-
-QFont DesignedFont(const char* family, int pixels, bool bold = false) {
-    QFont f(QString::fromLatin1(family));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-} // namespace
 
 Tmes::Tmes(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::Tmes>()) {
     ui->setupUi(this);

@@ -1,5 +1,6 @@
 #include "test_window.h"
 
+#include "designed_style.h"
 #include "form1.h"
 #include "window_frame.h"
 #include "windows.h"
@@ -16,13 +17,6 @@
 namespace {
 
 constexpr QSize kOuterSize{503, 567};
-
-QFont DesignedFont(const char* family, int pixels, bool bold = false) {
-    QFont f(QString::fromLatin1(family));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
 
 void SetVerdict(QLabel& square, const QString& text, const QColor& colour) {
     square.setText(text);
