@@ -18,8 +18,9 @@ QApplication& App() {
     static char* argv[] = {name, nullptr};
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         return *app;
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: tearing the platform down from an exit handler crashes
+    // some platform plugins, and the process ends right after anyway.
+    return *new QApplication(argc, argv);
 }
 
 QByteArray Header(const char* signature, std::int32_t aspect, std::uint32_t size) {
