@@ -1,6 +1,7 @@
 #include "help.h"
 #include "jon.h"
 #include "reference_page.h"
+#include "reference_record.h"
 #include "reference_view.h"
 
 #include <QApplication>
@@ -358,4 +359,14 @@ TEST(ReferenceWindows, EveryPageIsDrawnWithItsDocument) {
         }
         w.window->hide();
     }
+}
+
+TEST(ReferenceWindows, PageWithAnUnreadableDocumentIsNotInstalled) {
+    App();
+    // The error leaves the page untouched, so a window whose constructor
+    // stops here is destroyed cleanly by the start-up failure path.
+    QScrollArea area;
+    const ReferencePage page{":/docs/none.bdoc", {100, 100}, {0, 0}, 0};
+    EXPECT_THROW(InstallReferencePage(area, page), EStreamError);
+    EXPECT_EQ(area.widget(), nullptr);
 }

@@ -13,13 +13,14 @@
 #include "reference_record.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
+#include <QString>
 
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -45,18 +46,21 @@ void BuildDocument(const fs::path& source, const fs::path& output, const std::st
                    std::set<std::string>& figures) {
     const std::string page = ExpandSymbols(ReadFile(source / (name + ".html")));
 
-    static const std::regex kFigure(R"(qrc:/docs/fig/([a-z0-9-]+)\.svg)");
-    for (std::sregex_iterator it(page.begin(), page.end(), kFigure), end; it != end; ++it) {
-        const std::string figure = (*it)[1];
+    const QString text = QString::fromStdString(page);
+    static const QRegularExpression kFigure(QStringLiteral(R"(qrc:/docs/fig/([a-z0-9-]+)\.svg)"));
+    for (const QRegularExpressionMatch& m : kFigure.globalMatch(text)) {
+        const std::string figure = m.captured(1).toStdString();
         if (figures.insert(figure).second)
             WriteFile(output / "fig" / (figure + ".svg"), FigureSvg(figure));
     }
-    static const std::regex kPicture(R"(qrc:/docs/pic/([A-Za-z0-9_.-]+))");
-    for (std::sregex_iterator it(page.begin(), page.end(), kPicture), end; it != end; ++it)
-        if (!fs::exists(source / "pic" / (*it)[1].str()))
-            throw std::runtime_error(name + " names a missing picture " + (*it)[1].str());
-    static const std::regex kOtherImage(R"(src=\"(?!qrc:/docs/(fig|pic)/)[^\"]*\")");
-    if (std::regex_search(page, kOtherImage))
+    static const QRegularExpression kPicture(QStringLiteral(R"(qrc:/docs/pic/([A-Za-z0-9_.-]+))"));
+    for (const QRegularExpressionMatch& m : kPicture.globalMatch(text))
+        if (!fs::exists(source / "pic" / m.captured(1).toStdString()))
+            throw std::runtime_error(name + " names a missing picture " +
+                                     m.captured(1).toStdString());
+    static const QRegularExpression kOtherImage(
+        QStringLiteral(R"(src="(?!qrc:/docs/(fig|pic)/)[^"]*")"));
+    if (kOtherImage.match(text).hasMatch())
         throw std::runtime_error(name + " names an image outside the document resources");
 
     const QByteArray record =
