@@ -1,0 +1,194 @@
+#include "form1.h"
+
+#include "csp.h"
+#include "modal.h"
+#include "test_window.h"
+#include "vosp.h"
+#include "window_frame.h"
+#include "windows.h"
+
+#include "ui_form1.h"
+
+#include <QFile>
+#include <QMouseEvent>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+QFont DesignedFont(const char* family, int pixels, bool bold = false, bool italic = false) {
+    QFont f(QString::fromLatin1(family));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+void SetTextColour(QWidget& widget, const QColor& colour) {
+    QPalette p = widget.palette();
+    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::ButtonText, colour);
+    p.setColor(QPalette::Text, colour);
+    widget.setPalette(p);
+}
+
+[[noreturn]] void Fail(const QString& text) {
+    throw std::runtime_error(text.toStdString());
+}
+
+// CR LF, lone LF and lone CR all become CR LF.
+QString WithCrLfBreaks(QStringView text) {
+    QString result;
+    result.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r') {
+            result += u"\r\n";
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            result += u"\r\n";
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+QString ReadInformationText(const QString& fileName) {
+    const QString cannotOpen = QStringLiteral("Cannot open file %1").arg(fileName);
+    const QString tooLarge = QStringLiteral("Text exceeds memo capacity");
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        Fail(cannotOpen);
+    // Line breaks never get shorter, so a file larger than the memo cannot
+    // fit; refuse it without reading it.
+    if (file.size() > kMemoCapacity)
+        Fail(tooLarge);
+    // Read at most one byte beyond the capacity: the file may be growing.
+    const QByteArray bytes = file.read(kMemoCapacity + 1);
+    if (file.error() != QFileDevice::NoError)
+        Fail(cannotOpen);
+    if (bytes.size() > kMemoCapacity)
+        Fail(tooLarge);
+    QStringDecoder decoder("windows-1251");
+    if (!decoder.isValid())
+        Fail(QStringLiteral("Code page 1251 is not available"));
+    const QString decoded = decoder.decode(bytes);
+    QString text = WithCrLfBreaks(decoded);
+    if (text.size() > kMemoCapacity)
+        Fail(tooLarge);
+    return text;
+}
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
+    ui->setupUi(this);
+    SetDesignedFrame(*this, {125, 69}, {609, 417}, CaptionBoxes::Close);
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/program_icon.png")));
+
+    setFont(DesignedFont("Bookman Old Style", 16, true));
+    ui->Label1->setFont(DesignedFont("Bookman Old Style", 24, true));
+    ui->Label2->setFont(DesignedFont("Bookman Old Style", 21, false, true));
+    SetTextColour(*ui->Label2, QColor(0, 0, 128));
+    ui->Label3->setFont(DesignedFont("MS Sans Serif", 13));
+    ui->Label4->setFont(DesignedFont("Bookman Old Style", 16));
+    ui->Label5->setFont(DesignedFont("Bookman Old Style", 16));
+    ui->Memo1->setFont(DesignedFont("Times New Roman", 16));
+    // Labels size themselves to their text, and the substituted fonts run a
+    // little wider than the designed ones.
+    for (QLabel* label : {ui->Label3, ui->Label4, ui->Label5})
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+    // The placeholders only carry the grey captions of the hidden buttons.
+    SetTextColour(*ui->BitBtn1, QColor(128, 128, 128));
+    SetTextColour(*ui->BitBtn2, QColor(128, 128, 128));
+    for (QFrame* panel : {ui->Panel1, ui->Panel2, ui->Panel3})
+        panel->setLineWidth(1);
+
+    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(ui->Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    ui->Label3->installEventFilter(this);
+
+    ui->Button3->setFocus();
+}
+
+TForm1::~TForm1() = default;
+
+QPushButton* TForm1::Button1() const {
+    return ui->Button1;
+}
+QPushButton* TForm1::Button2() const {
+    return ui->Button2;
+}
+
+QString TForm1::MemoText() const {
+    // The raw text keeps no-break spaces, which toPlainText() would turn
+    // into ordinary ones; blocks are separated by paragraph separators.
+    QString text = ui->Memo1->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+void TForm1::Button1Click() {
+    ui->Panel3->hide();
+    ui->Panel2->show();
+    if (CSP != nullptr)
+        ShowModal(*CSP);
+}
+
+void TForm1::Button2Click() {
+    ui->Panel3->hide();
+    ui->Panel2->show();
+    if (VOSP != nullptr)
+        ShowModal(*VOSP);
+}
+
+void TForm1::Button3Click() {
+    ui->Panel2->hide();
+    ui->Panel3->show();
+    const QString text = ReadInformationText(kInformationFileName);
+    if (text != MemoText()) {
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        ui->Memo1->setPlainText(shown);
+    }
+}
+
+void TForm1::Button4Click() {
+    close();
+}
+
+void TForm1::Button5Click() {
+    if (Test != nullptr)
+        ShowModal(*Test);
+}
+
+void TForm1::Label3Click() {
+    ui->Button1->show();
+    ui->Button2->show();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The two title lines stretch with the window; everything else stays.
+    ui->Label1->resize(width(), ui->Label1->height());
+    ui->Label2->resize(width(), ui->Label2->height());
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // A label has no click signal: a press and release of the left button
+    // inside the credits line is its click.
+    if (watched == ui->Label3 && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            ui->Label3->rect().contains(mouse->position().toPoint()))
+            Label3Click();
+    }
+    return QWidget::eventFilter(watched, event);
+}
