@@ -1,6 +1,8 @@
 #include "reference_record.h"
 #include "reference_view.h"
 
+#include "gui_test_app.h"
+
 #include <QApplication>
 #include <QByteArray>
 
@@ -13,14 +15,7 @@
 namespace {
 
 QApplication& App() {
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return *app;
-    // Never destroyed: tearing the platform down from an exit handler crashes
-    // some platform plugins, and the process ends right after anyway.
-    return *new QApplication(argc, argv);
+    return GuiTestApp();
 }
 
 QByteArray Header(const char* signature, std::int32_t aspect, std::uint32_t size) {

@@ -4,6 +4,8 @@
 #include "reference_record.h"
 #include "reference_view.h"
 
+#include "gui_test_app.h"
+
 #include <QApplication>
 #include <QDrag>
 #include <QLabel>
@@ -22,14 +24,7 @@
 namespace {
 
 QApplication& App() {
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return *app;
-    // Never destroyed: tearing the platform down from an exit handler crashes
-    // some platform plugins, and the process ends right after anyway.
-    return *new QApplication(argc, argv);
+    return GuiTestApp();
 }
 
 struct Page {
