@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QStringDecoder>
 #include <QSvgRenderer>
+#include <QTextBlock>
 #include <QUrl>
 
 #include <cmath>
@@ -60,15 +61,21 @@ void ReferenceDocument::setData(const QByteArray& data, int width) {
     if (decoder.hasError())
         throw EStreamError("Stored document is not UTF-8 text");
 
-    m_missing.clear();
     setHtml(text);
     setTextWidth(width);
-    // Laying out asks for every figure, so a name that does not resolve is
-    // known here rather than as a blank box on the page.
-    (void)size();
-    if (!m_missing.isEmpty())
-        throw EStreamError(
-            ("Stored document names a missing figure " + m_missing.first()).toStdString());
+    // Every figure the text names must be among the resources, so that a
+    // wrong name is an error now rather than a blank box on the page. The
+    // figures themselves are drawn when the page is first laid out.
+    for (QTextBlock block = begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QString path = ResourcePath(QUrl(format.toImageFormat().name()));
+            if (!QFile::exists(path))
+                throw EStreamError(
+                    ("Stored document names a missing figure " + path).toStdString());
+        }
 }
 
 QVariant ReferenceDocument::loadResource(int type, const QUrl& name) {
@@ -76,22 +83,14 @@ QVariant ReferenceDocument::loadResource(int type, const QUrl& name) {
         return QTextDocument::loadResource(type, name);
     const QString path = ResourcePath(name);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_missing.append(path);
+    if (!file.open(QIODevice::ReadOnly))
         return {};
-    }
     const QByteArray bytes = file.readAll();
-    if (!path.endsWith(QLatin1String(".svg"))) {
-        QImage image = QImage::fromData(bytes);
-        if (image.isNull())
-            m_missing.append(path);
-        return image;
-    }
+    if (!path.endsWith(QLatin1String(".svg")))
+        return QImage::fromData(bytes);
     QSvgRenderer renderer(bytes);
-    if (!renderer.isValid()) {
-        m_missing.append(path);
+    if (!renderer.isValid())
         return {};
-    }
     // Drawn once at the picture's own size; the page never scales.
     QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);

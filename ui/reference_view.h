@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QSize>
-#include <QStringList>
 #include <QTextDocument>
 #include <QWidget>
 
@@ -19,9 +18,6 @@ public:
 
 protected:
     QVariant loadResource(int type, const QUrl& name) override;
-
-private:
-    QStringList m_missing;
 };
 
 // Shows one stored document at a fixed size, the document's natural size,
