@@ -1,4 +1,5 @@
 #include "linecode_commands.h"
+#include "plot_commands.h"
 
 #include <iostream>
 #include <string_view>
@@ -6,6 +7,8 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (!args.empty() && IsPlotCommand(args.front()))
+        return RunPlotCommand(argc, argv, args, std::cout, std::cerr);
     const int status = RunLinecode(args, std::cout, std::cerr);
     std::cout.flush();
     return status;

@@ -49,9 +49,7 @@ std::optional<std::vector<Bits>> CombinationArguments(Args args, std::ostream& e
     for (std::string_view text : args) {
         std::optional<Bits> bits = CombinationBits(text);
         if (!bits) {
-            err << "linecode: неверно введена комбинация: комбинация должна содержать только "
-                   "\"0\" или \"1\", от 6 до 10 символов\n";
-            status = kExitInvalidCombination;
+            status = InvalidCombinationError(err);
             return std::nullopt;
         }
         all.push_back(std::move(*bits));
@@ -59,16 +57,31 @@ std::optional<std::vector<Bits>> CombinationArguments(Args args, std::ostream& e
     return all;
 }
 
-int Encode(Args args, std::ostream& out, std::ostream& err) {
+// CODE COMBINATION...: the arguments of the commands that encode.
+struct Formings {
+    LineCode code;
+    std::vector<Bits> combinations;
+};
+
+std::optional<Formings> FormingArguments(Args args, std::ostream& err, int& status) {
     const std::optional<LineCode> code = CodeArgument(args, err);
-    if (!code)
-        return kExitUsage;
-    int status = kExitOk;
-    const auto combinations = CombinationArguments(args.subspan(1), err, status);
+    if (!code) {
+        status = kExitUsage;
+        return std::nullopt;
+    }
+    auto combinations = CombinationArguments(args.subspan(1), err, status);
     if (!combinations)
+        return std::nullopt;
+    return Formings{*code, std::move(*combinations)};
+}
+
+int Encode(Args args, std::ostream& out, std::ostream& err) {
+    int status = kExitOk;
+    const std::optional<Formings> formings = FormingArguments(args, err, status);
+    if (!formings)
         return status;
-    for (const Bits& bits : *combinations) {
-        const std::vector<int> symbols = Encode(*code, bits);
+    for (const Bits& bits : formings->combinations) {
+        const std::vector<int> symbols = Encode(formings->code, bits);
         for (std::size_t k = 0; k < symbols.size(); ++k)
             out << (k ? " " : "") << symbols[k];
         out << '\n';
@@ -77,17 +90,14 @@ int Encode(Args args, std::ostream& out, std::ostream& err) {
 }
 
 int Points(Args args, std::ostream& out, std::ostream& err) {
-    const std::optional<LineCode> code = CodeArgument(args, err);
-    if (!code)
-        return kExitUsage;
     int status = kExitOk;
-    const auto combinations = CombinationArguments(args.subspan(1), err, status);
-    if (!combinations)
+    const std::optional<Formings> formings = FormingArguments(args, err, status);
+    if (!formings)
         return status;
     // Successive presses of one program run share the run's noise sequence.
     NoiseSource noise;
-    for (const Bits& bits : *combinations) {
-        for (const SignalPoint& p : BuildSignalPoints(*code, bits, noise).points)
+    for (const Bits& bits : formings->combinations) {
+        for (const SignalPoint& p : BuildSignalPoints(formings->code, bits, noise).points)
             out << p.series << ',' << Number(p.x) << ',' << Number(p.y) << ','
                 << ColourText(p.colour) << '\n';
     }
@@ -143,12 +153,24 @@ void PrintUsage(std::ostream& stream) {
         stream << "  " << c.usage << '\n';
     stream << "  --help                        this text\n"
               "\n"
+              "Charts as PNG files, drawn without a display:\n"
+              "  plot CODE COMBINATION -o FILE.png    the signal chart after one forming\n"
+              "  plot-spectrum CODE -o FILE.png       the code's spectrum chart\n"
+              "  plot --compare dts|fots -o FILE.png  the comparison chart\n"
+              "  --locale NAME (e.g. ru_RU) sets the number format of the axis labels.\n"
+              "\n"
               "CODE is one of pit abs chpi kvp3 nrz bil cmi ep1, or a code button's caption:\n"
               "  \"ПИТ\" \"АБС\" \"ЧПИ\" \"КВП - 3\" \"NRZ\" \"BI - L\" \"CMI\" \"EP - 1\"\n"
               "COMBINATION has 6 to 10 characters, each 0 or 1.\n"
               "Numbers are printed in their shortest exact form, colours as 0x00BBGGRR.\n"
               "\n"
               "Exit status: 0 done, 1 invalid combination, 2 usage error.\n";
+}
+
+int InvalidCombinationError(std::ostream& err) {
+    err << "linecode: неверно введена комбинация: комбинация должна содержать только "
+           "\"0\" или \"1\", от 6 до 10 символов\n";
+    return kExitInvalidCombination;
 }
 
 int UsageError(std::ostream& err, std::string_view problem) {

@@ -23,7 +23,10 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitInvalidCombination = 1;
 inline constexpr int kExitUsage = 2;
 
-// Writes the usage text.
+// Writes the invalid-combination line to standard error and gives its exit status.
+int InvalidCombinationError(std::ostream& err);
+
+// Writes the usage text, the chart-picture commands included.
 void PrintUsage(std::ostream& stream);
 // Writes the usage to standard error and gives the usage exit status.
 int UsageError(std::ostream& err, std::string_view problem);

@@ -1,0 +1,102 @@
+#include "chart_test_support.h"
+#include "plot_commands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result RunPlot(std::vector<std::string> words) {
+    EnsureChartApplication();
+    std::vector<std::string_view> args(words.begin(), words.end());
+    std::ostringstream out, err;
+    char name[] = "linecode";
+    char* argv[] = {name, nullptr};
+    const int status = RunPlotCommand(1, argv, args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+int CountPixels(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+} // namespace
+
+TEST(PlotCommands, WritesTheWorkbenchChartsAtTheirDesignedSizes) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const struct {
+        std::vector<std::string> args;
+        QSize size;
+        QRgb ink; // a colour the chart must show
+        int least;
+    } cases[] = {
+        {{"plot", "pit", "110100"}, {441, 169}, qRgb(0, 0, 255), 2000},
+        {{"plot", "КВП - 3", "1000010000"}, {441, 169}, qRgb(0, 0, 255), 1000},
+        {{"plot", "nrz", "101100"}, {441, 169}, qRgb(255, 0, 0), 100},
+        {{"plot-spectrum", "pit"}, {448, 256}, qRgb(255, 0, 0), 300},
+        {{"plot-spectrum", "nrz"}, {439, 256}, qRgb(255, 0, 0), 300},
+        {{"plot-spectrum", "ep1"}, {441, 257}, qRgb(255, 0, 0), 300},
+        {{"plot", "--compare", "dts"}, {449, 257}, qRgb(0, 0, 128), 200},
+        {{"plot-spectrum", "--compare", "fots"}, {449, 257}, qRgb(128, 0, 128), 200},
+    };
+    int k = 0;
+    for (const auto& c : cases) {
+        const QString file = dir.filePath(QStringLiteral("chart%1.png").arg(k++));
+        std::vector<std::string> args = c.args;
+        args.push_back("-o");
+        args.push_back(file.toStdString());
+        const Result r = RunPlot(args);
+        ASSERT_EQ(r.status, 0) << args[1] << ": " << r.err;
+        QImage image(file);
+        ASSERT_FALSE(image.isNull()) << args[1];
+        EXPECT_EQ(image.size(), c.size) << args[1];
+        EXPECT_GE(CountPixels(image.convertToFormat(QImage::Format_RGB32), c.ink), c.least)
+            << args[1];
+    }
+}
+
+TEST(PlotCommands, BadArgumentsWriteNothing) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath(QStringLiteral("x.png")).toStdString();
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"plot", "pit", "11010", "-o", file}, 1},  // 5 characters
+        {{"plot", "pit", "110120", "-o", file}, 1}, // a digit 2
+        {{"plot", "pit", "110100"}, 2},             // no output
+        {{"plot", "xyz", "110100", "-o", file}, 2}, // no such code
+        {{"plot", "pit", "-o", file}, 2},           // no combination
+        {{"plot-spectrum", "pit", "110100", "-o", file}, 2},
+        {{"plot", "--compare", "abc", "-o", file}, 2},
+        {{"plot", "--compare", "dts", "pit", "-o", file}, 2},
+        {{"plot", "pit", "110100", "-o"}, 2},
+    };
+    for (const auto& c : cases) {
+        const Result r = RunPlot(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args[1] << " " << c.args.size();
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(file)));
+    }
+    EXPECT_TRUE(IsPlotCommand("plot"));
+    EXPECT_TRUE(IsPlotCommand("plot-spectrum"));
+    EXPECT_FALSE(IsPlotCommand("points"));
+}

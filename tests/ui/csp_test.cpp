@@ -1,0 +1,308 @@
+#include "chart.h"
+#include "csp.h"
+#include "gui_test_app.h"
+#include "jon.h"
+#include "mes.h"
+#include "modal.h"
+#include "windows.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+class CspWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        GuiTestApp();
+        m_mes = std::make_unique<Tmes>();
+        m_jon = std::make_unique<Tjon>();
+        m_csp = std::make_unique<TCSP>();
+        mes = m_mes.get();
+        jon = m_jon.get();
+        CSP = m_csp.get();
+        m_csp->show();
+        m_csp->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_csp.get()));
+    }
+    void TearDown() override {
+        CSP = nullptr;
+        jon = nullptr;
+        mes = nullptr;
+    }
+
+    template <class T = QWidget>
+    T* Child(const char* name) const {
+        T* w = m_csp->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLineEdit* Edit() const { return Child<QLineEdit>("Edit1"); }
+    void Click(const char* button) const {
+        QPushButton* b = Child<QPushButton>(button);
+        ASSERT_TRUE(b->isVisibleTo(m_csp.get())) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // Types as a keyboard would; characters without a key of their own (a
+    // Cyrillic О) arrive as key events that carry only their text.
+    void Type(const QString& text) const {
+        Edit()->clear();
+        for (QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClick(Edit(), c.toLatin1());
+            } else {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(Edit(), &press);
+                QApplication::sendEvent(Edit(), &release);
+            }
+        }
+        ASSERT_EQ(Edit()->text(), text);
+    }
+    int Points(const char* chart, int series) const {
+        return Child<TChart>(chart)->SeriesAt(series)->Count();
+    }
+    // Clicks `button` while the error dialog is expected: a timer that fires
+    // inside the dialog's modal loop notes what it sees and presses "ОК".
+    bool ClickExpectingError(const char* button) {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            shown = mes->isVisible();
+            QTest::mouseClick(mes->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        });
+        Click(button);
+        return shown;
+    }
+    // Which of the two views lies on top in the middle of a code panel.
+    QWidget* ViewOnTop(const char* panel) const {
+        QWidget* p = Child(panel);
+        QWidget* w = p->childAt(8 + 220, 24 + 200);
+        while (w && w->parentWidget() != p)
+            w = w->parentWidget();
+        return w;
+    }
+
+    std::unique_ptr<Tmes> m_mes;
+    std::unique_ptr<Tjon> m_jon;
+    std::unique_ptr<TCSP> m_csp;
+};
+
+} // namespace
+
+TEST_F(CspWindow, OpensOnTheInstructionPanelWithTheFocusInTheField) {
+    EXPECT_TRUE(Child("Panel15")->isVisible());
+    for (const char* p : {"Panel1", "Panel4", "Panel5", "Panel6", "Panel9"})
+        EXPECT_FALSE(Child(p)->isVisible()) << p;
+    EXPECT_EQ(QApplication::focusWidget(), Edit());
+    EXPECT_EQ(Edit()->text(), "");
+    // Each code panel opens on its signal view, except ЧПИ, on its spectrum.
+    const struct {
+        const char* panel;
+        const char* onTop;
+    } views[] = {
+        {"Panel1", "Panel2"}, {"Panel4", "Panel8"}, {"Panel5", "Panel10"}, {"Panel6", "Panel13"}};
+    for (const auto& v : views)
+        EXPECT_EQ(ViewOnTop(v.panel), Child(v.onTop)) << v.panel;
+}
+
+TEST_F(CspWindow, RefusedCombinationsChangeNothingButTheView) {
+    const QString refused[] = {"11010",
+                               "11010011001",
+                               "",
+                               "110 10",
+                               "110120",
+                               QString::fromUtf8("11О100"),
+                               QString(1 << 20, u'1')};
+    const struct {
+        const char* code;
+        const char* forming;
+        const char* second;
+        const char* chart;
+        const char* signal;
+        const char* spectrum;
+        const char* spectrumButton;
+    } rows[] = {
+        {"Button1", "Button6", "Button16", "Chart1", "Panel2", "Panel3", "Button7"},
+        {"Button2", "Button13", "Button17", "Chart8", "Panel8", "Panel11", "Button10"},
+        {"Button3", "Button15", "Button18", "Chart14", "Panel12", "Panel10", "Button12"},
+        {"Button4", "Button14", "Button19", "Chart5", "Panel13", "Panel7", "Button11"},
+    };
+    for (const auto& row : rows) {
+        Click(row.code);
+        for (const QString& text : refused) {
+            SCOPED_TRACE(testing::Message()
+                         << row.forming << " '" << text.left(12).toStdString() << "'");
+            Click(row.spectrumButton); // the spectrum in front before the forming
+            if (text.size() > 100)
+                Edit()->setText(text); // pasted, not typed
+            else
+                Type(text);
+            EXPECT_TRUE(ClickExpectingError(row.forming));
+            EXPECT_EQ(Edit()->text(), "");
+            // Once the workbench is active again, typing goes to the field.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(m_csp.get()));
+            EXPECT_EQ(QApplication::focusWidget(), Edit());
+            EXPECT_FALSE(mes->isVisible());
+            for (int s = 0; s < 3; ++s)
+                EXPECT_EQ(Points(row.chart, s), 0);
+            EXPECT_TRUE(Child(row.forming)->isVisible());
+            EXPECT_FALSE(Child(row.second)->isVisible());
+            EXPECT_TRUE(Child(row.signal)->isVisible());
+            EXPECT_FALSE(Child(row.spectrum)->isVisible());
+        }
+    }
+}
+
+TEST_F(CspWindow, EachPanelFormsOnceAndItsSecondButtonOnlyShowsTheSignal) {
+    const struct {
+        const char* code;
+        const char* forming;
+        const char* second;
+        const char* spectrumButton;
+        const char* chart;
+        const char* signal;
+        int bars, noisy, sources;
+    } rows[] = {
+        {"Button1", "Button6", "Button16", "Button7", "Chart1", "Panel2", 6, 60, 6},
+        {"Button2", "Button13", "Button17", "Button10", "Chart8", "Panel8", 12, 120, 6},
+        {"Button3", "Button15", "Button18", "Button12", "Chart14", "Panel12", 6, 60, 6},
+        {"Button4", "Button14", "Button19", "Button11", "Chart5", "Panel13", 6, 60, 6},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.forming);
+        Click(row.code);
+        Type("110100");
+        Click(row.forming);
+        EXPECT_EQ(Edit()->text(), "110100"); // a good combination stays in the field
+        EXPECT_EQ(Points(row.chart, 0), row.bars);
+        EXPECT_EQ(Points(row.chart, 1), row.noisy);
+        EXPECT_EQ(Points(row.chart, 2), row.sources);
+        EXPECT_FALSE(Child(row.forming)->isVisible());
+        EXPECT_TRUE(Child(row.second)->isVisible());
+        // Spectrum in front, a new combination, then the second button.
+        Click(row.spectrumButton);
+        EXPECT_FALSE(Child(row.signal)->isVisible());
+        Type("1111111111");
+        Click(row.second);
+        EXPECT_TRUE(Child(row.signal)->isVisible());
+        EXPECT_EQ(Points(row.chart, 0), row.bars);
+        EXPECT_EQ(Points(row.chart, 1), row.noisy);
+        EXPECT_EQ(Points(row.chart, 2), row.sources);
+    }
+}
+
+TEST_F(CspWindow, InstructionButtonsActOnTheHiddenPitPanel) {
+    const struct {
+        const char* combination;
+        int bars;
+    } presses[] = {{"110100", 6}, {"11010011", 14}, {"1101001100", 24}};
+    for (const auto& p : presses) {
+        Type(p.combination);
+        Click("Button20");
+        EXPECT_EQ(Points("Chart1", 0), p.bars);
+        EXPECT_EQ(Points("Chart1", 1), 10 * p.bars);
+        EXPECT_EQ(Points("Chart1", 2), p.bars);
+        EXPECT_TRUE(Child("Panel15")->isVisible());
+        EXPECT_FALSE(Child("Panel1")->isVisible());
+    }
+    EXPECT_FALSE(Child("Button6")->isVisibleTo(Child("Panel1")));
+    EXPECT_TRUE(Child("Button16")->isVisibleTo(Child("Panel1")));
+    // "Спектр" there switches the hidden panel's view; "ПИТ" then shows it.
+    Click("Button21");
+    EXPECT_EQ(Points("Chart4", 0), 200);
+    Click("Button1");
+    EXPECT_TRUE(Child("Panel3")->isVisible());
+    EXPECT_FALSE(Child("Panel2")->isVisible());
+    EXPECT_FALSE(Child("Panel15")->isVisible());
+}
+
+TEST_F(CspWindow, SpectraAndComparisonAccumulate) {
+    Click("Button2");
+    Click("Button10");
+    Click("Button10");
+    EXPECT_EQ(Points("Chart13", 0), 400);
+    EXPECT_TRUE(Child("Panel11")->isVisible());
+    // The spectrum needs no combination: the empty field shows no dialog.
+    EXPECT_FALSE(mes->isVisible());
+    for (int press = 0; press < 3; ++press)
+        Click("Button9");
+    for (int s = 0; s < 4; ++s)
+        EXPECT_EQ(Points("Chart17", s), 600);
+    EXPECT_TRUE(Child("Panel9")->isVisible());
+    for (const char* p : {"Panel1", "Panel4", "Panel5", "Panel6", "Panel15"})
+        EXPECT_FALSE(Child(p)->isVisible()) << p;
+    Click("Button3");
+    EXPECT_FALSE(Child("Panel9")->isVisible());
+    EXPECT_TRUE(Child("Panel5")->isVisible());
+    EXPECT_FALSE(Child("Panel15")->isVisible()); // gone for good
+}
+
+TEST_F(CspWindow, StateSurvivesLeavingAndReopening) {
+    Click("Button4");
+    Type("1000010000");
+    Click("Button14");
+    Click("Button11");
+    Click("Button5");
+    EXPECT_FALSE(m_csp->isVisible());
+    m_csp->show();
+    EXPECT_TRUE(Child("Panel6")->isVisible());
+    EXPECT_TRUE(Child("Panel7")->isVisible());
+    EXPECT_FALSE(Child("Panel13")->isVisible());
+    EXPECT_EQ(Edit()->text(), "1000010000");
+    EXPECT_EQ(Points("Chart5", 0), 10);
+    EXPECT_EQ(Points("Chart11", 0), 200);
+    EXPECT_FALSE(Child("Button14")->isVisible());
+    EXPECT_TRUE(Child("Button19")->isVisible());
+    // The caption close box acts like "В меню".
+    m_csp->close();
+    EXPECT_FALSE(m_csp->isVisible());
+}
+
+TEST_F(CspWindow, HintsAreLookedUpThroughTheParents) {
+    auto hintAt = [](QWidget* w) {
+        QToolTip::hideText();
+        const QPoint centre = w->rect().center();
+        QHelpEvent event(QEvent::ToolTip, centre, w->mapToGlobal(centre));
+        QApplication::sendEvent(w, &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    Click("Button9");
+    for (const char* name : {"Chart17", "Label40", "Label41", "Panel14"})
+        EXPECT_EQ(hintAt(Child(name)), "формирование линейного кода") << name;
+    Click("Button3");
+    EXPECT_EQ(hintAt(Child("Button15")), "");
+    EXPECT_EQ(hintAt(Child("Button12")), "Расчет энергетического спектра линейного сигнала");
+    EXPECT_EQ(hintAt(Child("Button1")), "Парно- избирательный троичный код");
+    // Enter triggers no button: none is a default button.
+    Click("Button1");
+    Type("110100");
+    QTest::keyClick(Edit(), Qt::Key_Return);
+    EXPECT_EQ(Points("Chart1", 0), 0);
+}
+
+TEST_F(CspWindow, ReferenceOpensModallyAndReturns) {
+    bool shown = false;
+    bool workbenchTakesInput = true;
+    QTimer::singleShot(0, [&] {
+        shown = jon->isVisible();
+        workbenchTakesInput = AcceptsInput(*m_csp);
+        jon->close();
+    });
+    Click("Button8");
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(workbenchTakesInput);
+    EXPECT_FALSE(jon->isVisible());
+    EXPECT_TRUE(AcceptsInput(*m_csp));
+    EXPECT_TRUE(m_csp->isVisible());
+}

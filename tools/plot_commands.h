@@ -1,0 +1,18 @@
+#pragma once
+
+// `linecode plot`, `linecode plot-spectrum`: the charts of the workbenches
+// drawn into PNG files without a window, for handouts.
+
+#include "chart_layouts.h"
+#include "line_code.h"
+#include "spectrum.h"
+
+#include <ostream>
+#include <span>
+#include <string_view>
+
+bool IsPlotCommand(std::string_view name);
+// Runs a plot command; args start with the command's name. Creates the
+// (offscreen) GUI application it needs from argc and argv.
+int RunPlotCommand(int argc, char** argv, std::span<const std::string_view> args, std::ostream& out,
+                   std::ostream& err);
