@@ -1,9 +1,61 @@
 #include "help.h"
 
+#include "reference_page.h"
+#include "reference_view.h"
+#include "ui_help.h"
 #include "window_frame.h"
 
-THelp::THelp(QWidget* parent) : QWidget(parent) {
-    setObjectName("Help");
-    setWindowTitle(QStringLiteral("Справочная информация"));
+#include <QFont>
+
+namespace {
+
+// Tab order; every document lies at the top left of its area, which starts
+// at the top.
+const ReferencePage kPages[] = {
+    {":/docs/help_line_path.bdoc", {548, 949}, {0, 0}, 0},
+    {":/docs/help_requirements.bdoc", {548, 986}, {0, 0}, 0},
+    {":/docs/help_nrz.bdoc", {585, 607}, {0, 0}, 0},
+    {":/docs/help_bil.bdoc", {585, 497}, {0, 0}, 0},
+    {":/docs/help_cmi.bdoc", {585, 423}, {0, 0}, 0},
+    {":/docs/help_ep1.bdoc", {585, 551}, {0, 0}, 0},
+    {":/docs/help_literature.bdoc", {582, 268}, {0, 0}, 0},
+};
+constexpr int kRequirementsPage = 1;
+
+} // namespace
+
+THelp::THelp(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::Help>()) {
+    m_ui->setupUi(this);
     SetDesignedFrame(*this, {119, 81}, {612, 423}, CaptionBoxes::Close);
+
+    QFont font(QStringLiteral("Bookman Old Style"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    setFont(font);
+
+    QScrollArea* const areas[] = {m_ui->ScrollBox1, m_ui->ScrollBox2, m_ui->ScrollBox3,
+                                  m_ui->ScrollBox4, m_ui->ScrollBox5, m_ui->ScrollBox6,
+                                  m_ui->ScrollBox7};
+    for (std::size_t i = 0; i < std::size(kPages); ++i) {
+        ReferenceView* view = InstallReferencePage(*areas[i], kPages[i]);
+        view->setDragOnPress(i == kRequirementsPage);
+    }
+    HotTrackTabs(*m_ui->PageControl1->tabBar());
+
+    // The asterisk lies over the left end of "Закрыть" and swallows clicks
+    // there: a click on it does not press the button.
+    QFont star = font;
+    star.setPixelSize(19);
+    m_ui->StaticText4->setFont(star);
+    QPalette palette = m_ui->StaticText4->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    m_ui->StaticText4->setPalette(palette);
+
+    connect(m_ui->Button1, &QPushButton::clicked, this, &THelp::Button1Click);
+}
+
+THelp::~THelp() = default;
+
+void THelp::Button1Click() {
+    close();
 }
