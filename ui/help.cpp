@@ -40,7 +40,7 @@ THelp::THelp(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::Help>
         ReferenceView* view = InstallReferencePage(*areas[i], kPages[i]);
         view->setDragOnPress(i == kRequirementsPage);
     }
-    HotTrackTabs(*m_ui->PageControl1->tabBar());
+    SetUpReferenceTabs(*m_ui->PageControl1->tabBar());
 
     // The asterisk lies over the left end of "Закрыть" and swallows clicks
     // there: a click on it does not press the button.

@@ -35,7 +35,7 @@ Tjon::Tjon(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::jon>())
                                   m_ui->ScrollBox4, m_ui->ScrollBox5};
     for (std::size_t i = 0; i < std::size(kPages); ++i)
         InstallReferencePage(*areas[i], kPages[i]);
-    HotTrackTabs(*m_ui->PageControl1->tabBar());
+    SetUpReferenceTabs(*m_ui->PageControl1->tabBar());
 
     connect(m_ui->Button1, &QPushButton::clicked, this, &Tjon::Button1Click);
 }

@@ -3,9 +3,11 @@
 #include "reference_record.h"
 #include "reference_view.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFile>
 #include <QMouseEvent>
+#include <QProxyStyle>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
@@ -99,6 +101,28 @@ ReferenceView* InstallReferencePage(QScrollArea& area, const ReferencePage& page
     return view;
 }
 
-void HotTrackTabs(QTabBar& bar) {
+namespace {
+
+// The tab captions were laid out for a narrower font with the slim padding of
+// classic tabs; the free font and the style's roomier padding would push the
+// last captions behind scroll arrows. This keeps the style's look and only
+// narrows the space beside each caption.
+class CompactTabStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_TabBarTabHSpace)
+            return kReferenceTabSpace;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
+
+void SetUpReferenceTabs(QTabBar& bar) {
     new TabHotTracker(bar);
+    auto* style = new CompactTabStyle(QApplication::style()->name());
+    style->setParent(&bar);
+    bar.setStyle(style);
 }

@@ -30,5 +30,9 @@ ReferenceView* InstallReferencePage(QScrollArea& area, const ReferencePage& page
 // The colour of a tab caption under the mouse pointer.
 inline const QColor kHotTrackColour{0, 102, 204};
 
-// Makes the caption of the tab under the mouse pointer take kHotTrackColour.
-void HotTrackTabs(QTabBar& bar);
+// The space beside a tab caption, in pixels, so that every tab fits one row.
+inline constexpr int kReferenceTabSpace = 6;
+
+// Makes the caption of the tab under the mouse pointer take kHotTrackColour,
+// and keeps all tabs in one row without scroll arrows.
+void SetUpReferenceTabs(QTabBar& bar);

@@ -365,3 +365,21 @@ TEST(ReferenceWindows, PageWithAnUnreadableDocumentIsNotInstalled) {
     EXPECT_THROW(InstallReferencePage(area, page), EStreamError);
     EXPECT_EQ(area.widget(), nullptr);
 }
+
+TEST(ReferenceWindows, EveryTabCaptionFitsTheOneRow) {
+    App();
+    Tjon jon;
+    THelp help;
+    for (QWidget* window : {static_cast<QWidget*>(&jon), static_cast<QWidget*>(&help)}) {
+        window->show();
+        QTabBar* bar = Tabs(*window).tabBar();
+        const int last = bar->count() - 1;
+        EXPECT_LE(bar->tabRect(last).right(), Tabs(*window).width())
+            << window->objectName().toStdString();
+        for (int i = 0; i < bar->count(); ++i) {
+            const int caption = bar->fontMetrics().horizontalAdvance(bar->tabText(i));
+            EXPECT_GE(bar->tabRect(i).width(), caption) << bar->tabText(i).toStdString();
+        }
+        window->close();
+    }
+}
