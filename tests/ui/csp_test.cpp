@@ -306,3 +306,72 @@ TEST_F(CspWindow, ReferenceOpensModallyAndReturns) {
     EXPECT_TRUE(AcceptsInput(*m_csp));
     EXPECT_TRUE(m_csp->isVisible());
 }
+
+TEST_F(CspWindow, ControlsStandWhereTheLayoutPutsThem) {
+    const struct {
+        const char* name;
+        QRect geometry;
+        const char* text;
+        const char* hint;
+    } controls[] = {
+        {"Edit1", {0, 64, 137, 27}, "", ""},
+        {"Button1", {8, 120, 121, 25}, "ПИТ", "Парно- избирательный троичный код"},
+        {"Button2", {8, 152, 121, 25}, "АБС", "Абсолютный биимпульсный код"},
+        {"Button3", {8, 184, 121, 25}, "ЧПИ", "Код с чередованием полярности импульсов"},
+        {"Button4", {8, 216, 121, 25}, "КВП - 3", "Код с высокой плотностью единиц"},
+        {"Button9", {8, 248, 121, 25}, "Сравнить", "Сравнение спектров различных кодов"},
+        {"Button8", {8, 320, 121, 25}, "Справка", "Информация о линейных кодах"},
+        {"Button5", {8, 352, 121, 25}, "В меню", "Вернуться в меню"},
+        {"Button20", {8, 288, 137, 25}, "Формирование", "формирование линейного кода"},
+        {"Button21",
+         {160, 288, 137, 25},
+         "Спектр",
+         "Расчет энергетического спектра линейного сигнала"},
+        {"Button6", {8, 288, 137, 25}, "Формирование", "формирование линейного кода"},
+        {"Button16", {8, 288, 137, 25}, "Формирование", ""},
+        {"Button15", {8, 288, 137, 25}, "Формирование", ""},
+        {"Button11",
+         {160, 288, 139, 25},
+         "Спектр",
+         "Расчет энергетического спектра линейного сигнала"},
+        {"Label4", {1, 1, 455, 20}, "Парно-избирательный троичный код", ""},
+        {"Label14", {1, 1, 455, 20}, "Код чередавания полярности импульсов (ЧПИ)", ""},
+        {"Label29", {137, 28, 263, 20}, "которую тебуется закодировать.", ""},
+        {"Label31", {128, 112, 223, 20}, "3. Нажмите \"Формироване\"", ""},
+        {"Label40", {1, 1, 455, 20}, "Сравнение спектров линейных кодов", ""},
+        {"Label44", {336, 288, 57, 20}, "КВП-3", ""},
+    };
+    for (const auto& c : controls) {
+        QWidget* w = Child(c.name);
+        ASSERT_NE(w, nullptr);
+        if (qobject_cast<QLabel*>(w) &&
+            !(qobject_cast<QLabel*>(w)->alignment() & Qt::AlignHCenter)) {
+            // A label sized to its text keeps its place and may only grow.
+            EXPECT_EQ(w->pos(), c.geometry.topLeft()) << c.name;
+            EXPECT_GE(w->width(), c.geometry.width()) << c.name;
+            EXPECT_GE(w->height(), c.geometry.height()) << c.name;
+        } else {
+            EXPECT_EQ(w->geometry(), c.geometry) << c.name;
+        }
+        EXPECT_EQ(w->property("text").toString(), QString::fromUtf8(c.text)) << c.name;
+        EXPECT_EQ(w->toolTip(), QString::fromUtf8(c.hint)) << c.name;
+    }
+    const struct {
+        const char* name;
+        QRect geometry;
+    } panels[] = {{"Panel15", {144, 64, 457, 321}}, {"Panel1", {144, 64, 457, 321}},
+                  {"Panel9", {144, 64, 457, 321}},  {"Panel2", {8, 24, 441, 257}},
+                  {"Chart1", {0, 0, 441, 169}},     {"Chart4", {0, 0, 448, 256}},
+                  {"Chart11", {0, 0, 441, 257}},    {"Chart17", {-8, 0, 449, 257}},
+                  {"Image3", {-24, 40, 65, 193}}};
+    for (const auto& p : panels)
+        EXPECT_EQ(Child(p.name)->geometry(), p.geometry) << p.name;
+    EXPECT_EQ(m_csp->windowTitle(), "Линейные коды ЦСП");
+    EXPECT_EQ(Child("Panel9")->toolTip(), "формирование линейного кода");
+    // Titles in blue, "Справка" and "В меню" in black, the top line in navy.
+    EXPECT_EQ(Child("Label13")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(Child("Label1")->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    EXPECT_EQ(Child("Label1")->font().pixelSize(), 21);
+    EXPECT_FALSE(Child("Label3")->font().bold());
+    EXPECT_TRUE(Child("Button5")->font().bold());
+}
