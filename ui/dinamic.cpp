@@ -1,5 +1,6 @@
 #include "dinamic.h"
 
+#include "designed_style.h"
 #include "window_frame.h"
 
 #include "ui_dinamic.h"
@@ -7,8 +8,7 @@
 TDinamic::TDinamic(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TDinamic>()) {
     ui->setupUi(this);
     SetDesignedFrame(*this, {67, 101}, {705, 378}, CaptionBoxes::CloseMinMax);
-    QFont font(QStringLiteral("Bookman Old Style"));
-    font.setPixelSize(16);
+    const QFont font = DesignedFont("Bookman Old Style", 16);
     setFont(font);
     QFont bold = font;
     bold.setBold(true);

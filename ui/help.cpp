@@ -1,5 +1,6 @@
 #include "help.h"
 
+#include "designed_style.h"
 #include "reference_page.h"
 #include "reference_view.h"
 #include "ui_help.h"
@@ -28,9 +29,7 @@ THelp::THelp(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::Help>
     m_ui->setupUi(this);
     SetDesignedFrame(*this, {119, 81}, {612, 423}, CaptionBoxes::Close);
 
-    QFont font(QStringLiteral("Bookman Old Style"));
-    font.setPixelSize(16);
-    font.setBold(true);
+    const QFont font = DesignedFont("Bookman Old Style", 16, true);
     setFont(font);
 
     QScrollArea* const areas[] = {m_ui->ScrollBox1, m_ui->ScrollBox2, m_ui->ScrollBox3,

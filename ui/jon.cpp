@@ -1,5 +1,6 @@
 #include "jon.h"
 
+#include "designed_style.h"
 #include "reference_page.h"
 #include "ui_jon.h"
 #include "window_frame.h"
@@ -26,10 +27,7 @@ Tjon::Tjon(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::jon>())
     m_ui->setupUi(this);
     SetDesignedFrame(*this, {110, 72}, {621, 419}, CaptionBoxes::CloseMinMax);
 
-    QFont font(QStringLiteral("Bookman Old Style"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    setFont(font);
+    setFont(DesignedFont("Bookman Old Style", 16, true));
 
     QScrollArea* const areas[] = {m_ui->ScrollBox1, m_ui->ScrollBox2, m_ui->ScrollBox3,
                                   m_ui->ScrollBox4, m_ui->ScrollBox5};

@@ -1,5 +1,6 @@
 #include "vosp.h"
 
+#include "designed_style.h"
 #include "window_frame.h"
 
 #include "ui_vosp.h"
@@ -7,10 +8,7 @@
 TVOSP::TVOSP(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TVOSP>()) {
     ui->setupUi(this);
     SetDesignedFrame(*this, {100, 17}, {640, 525}, CaptionBoxes::Close);
-    QFont font(QStringLiteral("Bookman Old Style"));
-    font.setPixelSize(16);
-    font.setBold(true);
-    setFont(font);
+    setFont(DesignedFont("Bookman Old Style", 16, true));
     connect(ui->Button5, &QPushButton::clicked, this, &TVOSP::Button5Click);
 }
 
