@@ -5,7 +5,7 @@
 #include "chart_layouts.h"
 #include "fonts.h"
 #include "line_code.h"
-#include "spectrum.h"
+#include "energy_density.h"
 
 #include <QGuiApplication>
 #include <QImage>

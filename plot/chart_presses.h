@@ -2,7 +2,7 @@
 
 #include "chart_layouts.h"
 #include "line_code.h"
-#include "spectrum.h"
+#include "energy_density.h"
 
 // What one press of a workbench button adds to its chart, shared by the
 // windows and by the tool that draws the same charts into files.

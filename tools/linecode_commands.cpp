@@ -1,7 +1,7 @@
 #include "linecode_commands.h"
 
 #include "line_code.h"
-#include "spectrum.h"
+#include "energy_density.h"
 
 #include <array>
 #include <charconv>

@@ -1,5 +1,5 @@
 #include "line_code.h"
-#include "spectrum.h"
+#include "energy_density.h"
 
 #include <QDir>
 #include <QFile>

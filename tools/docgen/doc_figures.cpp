@@ -1,7 +1,7 @@
 #include "doc_figures.h"
 
 #include "line_code.h"
-#include "spectrum.h"
+#include "energy_density.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "energy_density.h"
 
 #include <gtest/gtest.h>
 
