@@ -1,5 +1,5 @@
-#include "application.h"
-#include "startup.h"
+#include "app/application.h"
+#include "app/startup.h"
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);

@@ -1,9 +1,9 @@
-#include "startup.h"
+#include "app/startup.h"
 
-#include "application.h"
-#include "fonts.h"
-#include "form1.h"
-#include "windows.h"
+#include "app/application.h"
+#include "plot/fonts.h"
+#include "ui/form1.h"
+#include "ui/window_references.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window_set.h"
+#include "app/window_set.h"
 
 #include <QString>
 

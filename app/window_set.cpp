@@ -1,14 +1,14 @@
-#include "window_set.h"
+#include "app/window_set.h"
 
-#include "csp.h"
-#include "dinamic.h"
-#include "form1.h"
-#include "help.h"
-#include "jon.h"
-#include "mes.h"
-#include "test_window.h"
-#include "vosp.h"
-#include "windows.h"
+#include "ui/csp.h"
+#include "ui/dinamic.h"
+#include "ui/form1.h"
+#include "ui/help.h"
+#include "ui/jon.h"
+#include "ui/mes.h"
+#include "ui/test_window.h"
+#include "ui/vosp.h"
+#include "ui/window_references.h"
 
 #include <vector>
 

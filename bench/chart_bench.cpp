@@ -1,11 +1,11 @@
 // What a student waits for: a "Спектр" press into a chart that already
 // holds many earlier presses, and the paint that follows.
 
-#include "chart_layout.h"
-#include "chart_layouts.h"
-#include "fonts.h"
-#include "line_code.h"
-#include "energy_density.h"
+#include "codes/energy_density.h"
+#include "codes/line_code.h"
+#include "plot/chart_layout.h"
+#include "plot/fonts.h"
+#include "workbench/designed_charts.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -36,7 +36,7 @@ void Press(TCustomChart& chart, const std::vector<SpectrumPoint>& press) {
 // each measured press starts from a fresh chart.
 std::unique_ptr<TCustomChart> ChartWith(int points, const std::vector<SpectrumPoint>& press) {
     auto chart = std::make_unique<TCustomChart>();
-    ApplyChartLayout(*chart, ChartLayout::CspChpiSpectrum);
+    ApplyDesignedChart(*chart, DesignedChart::CspChpiSpectrum);
     const int copies = points / static_cast<int>(press.size());
     TChartSeries& s = *chart->SeriesAt(0);
     for (const SpectrumPoint& p : press)
@@ -66,7 +66,7 @@ BENCHMARK(BM_SpectrumPress)->Arg(0)->Arg(200000)->Iterations(300)->Unit(benchmar
 void BM_PaintSpectrum(benchmark::State& state) {
     const std::vector<SpectrumPoint> press = OnePress();
     TCustomChart chart;
-    ApplyChartLayout(chart, ChartLayout::CspChpiSpectrum);
+    ApplyDesignedChart(chart, DesignedChart::CspChpiSpectrum);
     for (int k = 0; k < state.range(0) / kSpectrumSamples; ++k)
         Press(chart, press);
     const QSize size(441, 257);
@@ -88,7 +88,7 @@ void BM_SpectrumPressDistinct(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto chart = std::make_unique<TCustomChart>();
-        ApplyChartLayout(*chart, ChartLayout::CspChpiSpectrum);
+        ApplyDesignedChart(*chart, DesignedChart::CspChpiSpectrum);
         TChartSeries& s = *chart->SeriesAt(0);
         const int copies = existing / static_cast<int>(press.size());
         for (const SpectrumPoint& p : press)
@@ -111,7 +111,7 @@ BENCHMARK(BM_SpectrumPressDistinct)
 
 void BM_PaintDistinct(benchmark::State& state) {
     TCustomChart chart;
-    ApplyChartLayout(chart, ChartLayout::CspChpiSpectrum);
+    ApplyDesignedChart(chart, DesignedChart::CspChpiSpectrum);
     const auto n = static_cast<int>(state.range(0));
     for (int i = 1; i <= n; ++i) {
         const double x = 2.0 * i / n;
@@ -130,12 +130,12 @@ BENCHMARK(BM_PaintDistinct)->Arg(200)->Arg(200000)->Unit(benchmark::kMicrosecond
 
 void BM_PaintSignal(benchmark::State& state) {
     TCustomChart chart;
-    ApplyChartLayout(chart, ChartLayout::CspPitSignal);
+    ApplyDesignedChart(chart, DesignedChart::CspPitSignal);
     NoiseSource noise;
     const Bits bits{1, 1, 0, 1, 0, 0, 1, 0, 1, 1};
     for (const SignalPoint& p : BuildSignalPoints(LineCode::Pit, bits, noise).points)
         chart.SeriesAt(p.series)->AddPoint(p.x, p.y, QString(), p.colour);
-    const QSize size = ChartLayoutSize(ChartLayout::CspPitSignal);
+    const QSize size = DesignedSizeOf(DesignedChart::CspPitSignal);
     QImage image(size, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);

@@ -1,11 +1,11 @@
 // Start-up: all eight windows built in their order and the main window
 // painted once, as a student waits for it after launching the program.
 
-#include "application.h"
-#include "fonts.h"
-#include "form1.h"
-#include "window_set.h"
-#include "windows.h"
+#include "app/application.h"
+#include "app/window_set.h"
+#include "plot/fonts.h"
+#include "ui/form1.h"
+#include "ui/window_references.h"
 
 #include <QImage>
 #include <QPainter>

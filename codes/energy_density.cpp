@@ -1,4 +1,4 @@
-#include "energy_density.h"
+#include "codes/energy_density.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "colour.h"
-#include "line_code.h"
+#include "codes/colour.h"
+#include "codes/line_code.h"
 
 // Energy spectra of the line codes, from their closed formulas of the
 // normalised frequency x = fT. Each curve has 200 samples, i = 1 ... 200.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "colour.h"
-#include "noise.h"
+#include "codes/colour.h"
+#include "codes/noise.h"
 
 #include <optional>
 #include <string_view>

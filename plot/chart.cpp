@@ -1,4 +1,4 @@
-#include "chart.h"
+#include "plot/chart.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -4,8 +4,8 @@
 // widget that paints its scene and lets the student zoom with the left
 // mouse button and scroll with the right one.
 
-#include "chart_layout.h"
-#include "chart_model.h"
+#include "plot/chart_layout.h"
+#include "plot/chart_model.h"
 
 #include <QPoint>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "chart_layout.h"
+#include "plot/chart_layout.h"
 
 #include <QFontMetrics>
 #include <QPainter>

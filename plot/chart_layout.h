@@ -5,7 +5,7 @@
 // Tests read the scene as numbers; the widget and the offscreen renderer
 // only replay it.
 
-#include "chart_model.h"
+#include "plot/chart_model.h"
 
 #include <QColor>
 #include <QFont>

@@ -4,7 +4,7 @@
 // and background. No widget and no drawing here; the layout turns a model
 // into a scene and the TChart widget paints it.
 
-#include "colour.h"
+#include "codes/colour.h"
 
 #include <QString>
 

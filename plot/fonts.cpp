@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "plot/fonts.h"
 
 #include <QFont>
 #include <QString>

@@ -24,6 +24,9 @@ install_packages() {
 # build DIR [cmake options...]
 build() {
     local dir="$1"; shift
-    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    # A compiler cache, where the machine has one, makes rebuilds cheap.
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
 }

@@ -1,6 +1,6 @@
-#include "check_mark.h"
+#include "ui/check_mark.h"
 
-#include "fonts.h"
+#include "plot/fonts.h"
 
 #include <QPalette>
 

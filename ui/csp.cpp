@@ -1,14 +1,14 @@
-#include "csp.h"
+#include "ui/csp.h"
 
-#include "chart.h"
-#include "chart_layouts.h"
-#include "chart_presses.h"
-#include "designed_style.h"
-#include "jon.h"
-#include "mes.h"
-#include "modal.h"
-#include "window_frame.h"
-#include "windows.h"
+#include "plot/chart.h"
+#include "ui/designed_style.h"
+#include "ui/jon.h"
+#include "ui/mes.h"
+#include "ui/modal.h"
+#include "ui/window_frame.h"
+#include "ui/window_references.h"
+#include "workbench/chart_presses.h"
+#include "workbench/designed_charts.h"
 
 #include "ui_csp.h"
 
@@ -32,16 +32,20 @@ TCSP::TCSP(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TCSP>()) 
 
     const struct {
         TChart* chart;
-        ChartLayout layout;
+        DesignedChart layout;
     } charts[] = {
-        {ui->Chart1, ChartLayout::CspPitSignal},     {ui->Chart8, ChartLayout::CspAbsSignal},
-        {ui->Chart14, ChartLayout::CspChpiSignal},   {ui->Chart5, ChartLayout::CspKvp3Signal},
-        {ui->Chart4, ChartLayout::CspPitSpectrum},   {ui->Chart13, ChartLayout::CspAbsSpectrum},
-        {ui->Chart12, ChartLayout::CspChpiSpectrum}, {ui->Chart11, ChartLayout::CspKvp3Spectrum},
-        {ui->Chart17, ChartLayout::CspComparison},
+        {ui->Chart1, DesignedChart::CspPitSignal},
+        {ui->Chart8, DesignedChart::CspAbsSignal},
+        {ui->Chart14, DesignedChart::CspChpiSignal},
+        {ui->Chart5, DesignedChart::CspKvp3Signal},
+        {ui->Chart4, DesignedChart::CspPitSpectrum},
+        {ui->Chart13, DesignedChart::CspAbsSpectrum},
+        {ui->Chart12, DesignedChart::CspChpiSpectrum},
+        {ui->Chart11, DesignedChart::CspKvp3Spectrum},
+        {ui->Chart17, DesignedChart::CspComparison},
     };
     for (const auto& c : charts)
-        ApplyChartLayout(*c.chart, c.layout);
+        ApplyDesignedChart(*c.chart, c.layout);
 
     m_rows[kPit] = {LineCode::Pit, ui->Panel1, ui->Panel2,  ui->Panel3,
                     ui->Chart1,    ui->Chart4, ui->Button6, ui->Button16};

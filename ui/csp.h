@@ -1,6 +1,6 @@
 #pragma once
 
-#include "line_code.h"
+#include "codes/line_code.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "designed_style.h"
+#include "ui/designed_style.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,7 +1,7 @@
-#include "dinamic.h"
+#include "ui/dinamic.h"
 
-#include "designed_style.h"
-#include "window_frame.h"
+#include "ui/designed_style.h"
+#include "ui/window_frame.h"
 
 #include "ui_dinamic.h"
 

@@ -1,12 +1,12 @@
-#include "form1.h"
+#include "ui/form1.h"
 
-#include "csp.h"
-#include "designed_style.h"
-#include "modal.h"
-#include "test_window.h"
-#include "vosp.h"
-#include "window_frame.h"
-#include "windows.h"
+#include "ui/csp.h"
+#include "ui/designed_style.h"
+#include "ui/modal.h"
+#include "ui/test_window.h"
+#include "ui/vosp.h"
+#include "ui/window_frame.h"
+#include "ui/window_references.h"
 
 #include "ui_form1.h"
 

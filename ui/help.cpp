@@ -1,10 +1,10 @@
-#include "help.h"
+#include "ui/help.h"
 
-#include "designed_style.h"
-#include "reference_page.h"
-#include "reference_view.h"
+#include "ui/designed_style.h"
+#include "ui/reference_page.h"
+#include "ui/reference_view.h"
+#include "ui/window_frame.h"
 #include "ui_help.h"
-#include "window_frame.h"
 
 #include <QFont>
 

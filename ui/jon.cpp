@@ -1,9 +1,9 @@
-#include "jon.h"
+#include "ui/jon.h"
 
-#include "designed_style.h"
-#include "reference_page.h"
+#include "ui/designed_style.h"
+#include "ui/reference_page.h"
+#include "ui/window_frame.h"
 #include "ui_jon.h"
-#include "window_frame.h"
 
 #include <QFont>
 

@@ -1,7 +1,7 @@
-#include "mes.h"
+#include "ui/mes.h"
 
-#include "designed_style.h"
-#include "window_frame.h"
+#include "ui/designed_style.h"
+#include "ui/window_frame.h"
 
 #include "ui_mes.h"
 

@@ -1,4 +1,4 @@
-#include "modal.h"
+#include "ui/modal.h"
 
 #include <QApplication>
 #include <QEvent>

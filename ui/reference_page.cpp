@@ -1,7 +1,7 @@
-#include "reference_page.h"
+#include "ui/reference_page.h"
 
-#include "reference_record.h"
-#include "reference_view.h"
+#include "reference/reference_record.h"
+#include "ui/reference_view.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "reference_view.h"
+#include "ui/reference_view.h"
 
-#include "fonts.h"
-#include "reference_record.h"
+#include "plot/fonts.h"
+#include "reference/reference_record.h"
 
 #include <QDrag>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "test_window.h"
+#include "ui/test_window.h"
 
-#include "designed_style.h"
-#include "form1.h"
-#include "window_frame.h"
-#include "windows.h"
+#include "ui/designed_style.h"
+#include "ui/form1.h"
+#include "ui/window_frame.h"
+#include "ui/window_references.h"
 
 #include "ui_test.h"
 

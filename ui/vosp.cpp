@@ -1,7 +1,7 @@
-#include "vosp.h"
+#include "ui/vosp.h"
 
-#include "designed_style.h"
-#include "window_frame.h"
+#include "ui/designed_style.h"
+#include "ui/window_frame.h"
 
 #include "ui_vosp.h"
 

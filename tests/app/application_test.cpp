@@ -1,5 +1,5 @@
-#include "application.h"
-#include "modal.h"
+#include "app/application.h"
+#include "ui/modal.h"
 
 #include <QFileInfo>
 #include <QPushButton>

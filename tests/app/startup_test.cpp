@@ -1,10 +1,10 @@
-#include "application.h"
-#include "csp.h"
-#include "form1.h"
-#include "modal.h"
-#include "startup.h"
-#include "test_window.h"
-#include "windows.h"
+#include "app/application.h"
+#include "app/startup.h"
+#include "ui/csp.h"
+#include "ui/form1.h"
+#include "ui/modal.h"
+#include "ui/test_window.h"
+#include "ui/window_references.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "application.h"
-#include "fonts.h"
+#include "app/application.h"
+#include "plot/fonts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "line_code.h"
+#include "codes/line_code.h"
 
 #include <gtest/gtest.h>
 

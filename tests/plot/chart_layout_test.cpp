@@ -1,6 +1,6 @@
-#include "chart_layout.h"
-#include "chart_layouts.h"
-#include "chart_test_support.h"
+#include "plot/chart_layout.h"
+#include "tests/plot/chart_test_support.h"
+#include "workbench/designed_charts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -148,11 +148,11 @@ TEST_F(ChartLayoutTest, PixelsRoundHalfToEvenAndFallBackToTheMiddle) {
 }
 
 TEST_F(ChartLayoutTest, EmptyChartShowsASingleZeroOnEachAxis) {
-    for (ChartLayout which :
-         {ChartLayout::CspPitSpectrum, ChartLayout::CspPitSignal, ChartLayout::CspComparison}) {
+    for (DesignedChart which : {DesignedChart::CspPitSpectrum, DesignedChart::CspPitSignal,
+                                DesignedChart::CspComparison}) {
         TCustomChart chart;
-        ApplyChartLayout(chart, which);
-        const ChartScene scene = LayoutChart(chart, ChartLayoutSize(which), English());
+        ApplyDesignedChart(chart, which);
+        const ChartScene scene = LayoutChart(chart, DesignedSizeOf(which), English());
         ASSERT_TRUE(scene.axesShown);
         for (const AxisScene* axis : {&scene.bottom, &scene.left}) {
             ASSERT_EQ(axis->labels.size(), 1u);
@@ -171,21 +171,21 @@ TEST_F(ChartLayoutTest, EmptyChartShowsASingleZeroOnEachAxis) {
 TEST_F(ChartLayoutTest, BarWidthsFollowTheirOwnPointCount) {
     // 6 bits: ПИТ has 6 line bars, АБС 12 line bars and 6 source bars.
     const struct {
-        ChartLayout which;
+        DesignedChart which;
         int levels;
         int bitStep;
     } cases[] = {
-        {ChartLayout::CspPitSignal, 6, 1},   {ChartLayout::CspPitSignal, 10, 1},
-        {ChartLayout::CspAbsSignal, 12, 2},  {ChartLayout::CspChpiSignal, 8, 1},
-        {ChartLayout::VospBiLSignal, 20, 2}, {ChartLayout::VospNrzSignal, 7, 1},
+        {DesignedChart::CspPitSignal, 6, 1},   {DesignedChart::CspPitSignal, 10, 1},
+        {DesignedChart::CspAbsSignal, 12, 2},  {DesignedChart::CspChpiSignal, 8, 1},
+        {DesignedChart::VospBiLSignal, 20, 2}, {DesignedChart::VospNrzSignal, 7, 1},
     };
     for (const auto& c : cases) {
         TCustomChart chart;
-        ApplyChartLayout(chart, c.which);
+        ApplyDesignedChart(chart, c.which);
         std::vector<double> levels(static_cast<std::size_t>(c.levels), 1);
         std::vector<int> bits(static_cast<std::size_t>(c.levels / c.bitStep), 1);
         FormSignal(chart, levels, bits, c.bitStep);
-        const ChartScene scene = LayoutChart(chart, ChartLayoutSize(c.which), English());
+        const ChartScene scene = LayoutChart(chart, DesignedSizeOf(c.which), English());
         const int length = scene.bottom.length();
         for (int s : {0, 2}) {
             if (s >= chart.SeriesCount())
@@ -216,10 +216,10 @@ TEST_F(ChartLayoutTest, BarWidthsFollowTheirOwnPointCount) {
 
 TEST_F(ChartLayoutTest, ZeroAndNegativeBars) {
     TCustomChart chart;
-    ApplyChartLayout(chart, ChartLayout::CspChpiSignal); // ЧПИ 110100
+    ApplyDesignedChart(chart, DesignedChart::CspChpiSignal); // ЧПИ 110100
     FormSignal(chart, {1, -1, 0, 1, 0, 0}, {1, 1, 0, 1, 0, 0}, 1);
     const ChartScene scene =
-        LayoutChart(chart, ChartLayoutSize(ChartLayout::CspChpiSignal), English());
+        LayoutChart(chart, DesignedSizeOf(DesignedChart::CspChpiSignal), English());
     const int origin = scene.left.Pixel(0);
     const int w0 = scene.barWidths[0];
 
@@ -315,11 +315,11 @@ TEST_F(ChartLayoutTest, IncrementStartsBelowOrAtOneByTheRange) {
     };
     for (const auto& c : cases) {
         TCustomChart chart;
-        ApplyChartLayout(chart, ChartLayout::CspChpiSpectrum);
+        ApplyDesignedChart(chart, DesignedChart::CspChpiSpectrum);
         for (int i = 0; i <= 100; ++i)
             chart.SeriesAt(0)->AddPoint(i / 50.0, c.top * i / 100.0, QString(), clRed);
         const ChartScene scene =
-            LayoutChart(chart, ChartLayoutSize(ChartLayout::CspChpiSpectrum), English());
+            LayoutChart(chart, DesignedSizeOf(DesignedChart::CspChpiSpectrum), English());
         const int lineHeight = QFontMetrics(ToQFont(chart.LeftAxis.LabelsFont)).height();
         const int fit = static_cast<int>(
             std::nearbyint(scene.left.length() / (lineHeight + std::nearbyint(lineHeight / 10.0))));
@@ -385,7 +385,7 @@ TEST_F(ChartLayoutTest, LabelsRunDownFromTheRoundedMaximum) {
 
 TEST_F(ChartLayoutTest, RussianLabelsUseCommas) {
     TCustomChart chart;
-    ApplyChartLayout(chart, ChartLayout::VospEp1Spectrum);
+    ApplyDesignedChart(chart, DesignedChart::VospEp1Spectrum);
     for (int i = 1; i <= 200; ++i)
         chart.SeriesAt(0)->AddPoint(i / 100.0, 0.3 * std::sin(i / 100.0), QString(), clRed);
     ChartLayoutOptions ru;
@@ -401,8 +401,8 @@ TEST_F(ChartLayoutTest, RussianLabelsUseCommas) {
 
 TEST_F(ChartLayoutTest, HiddenAxesStillDecideRangesAndBars) {
     TCustomChart shown, hidden;
-    ApplyChartLayout(shown, ChartLayout::CspAbsSignal);
-    ApplyChartLayout(hidden, ChartLayout::CspAbsSignal);
+    ApplyDesignedChart(shown, DesignedChart::CspAbsSignal);
+    ApplyDesignedChart(hidden, DesignedChart::CspAbsSignal);
     hidden.AxisVisible = false;
     const std::vector<double> levels{0.5, -0.5, 0.5, -0.5, -0.5, 0.5};
     FormSignal(shown, levels, {1, 1, 0}, 2);
@@ -431,7 +431,7 @@ TEST_F(ChartLayoutTest, HiddenAxesStillDecideRangesAndBars) {
 TEST_F(ChartLayoutTest, GradientBandsRunFromWhiteAtTheBottom) {
     for (int height : {169, 257, 256, 40, 1}) {
         TCustomChart chart;
-        ApplyChartLayout(chart, ChartLayout::CspComparison);
+        ApplyDesignedChart(chart, DesignedChart::CspComparison);
         const ChartScene scene = LayoutChart(chart, QSize(449, height), English());
         const auto bands = ItemsOf(scene, SceneRole::Background);
         ASSERT_EQ(static_cast<int>(bands.size()), std::min(height, 256));
@@ -455,7 +455,7 @@ TEST_F(ChartLayoutTest, GradientBandsRunFromWhiteAtTheBottom) {
     }
     // a band in the middle is the rounded mix
     TCustomChart chart;
-    ApplyChartLayout(chart, ChartLayout::CspComparison);
+    ApplyDesignedChart(chart, DesignedChart::CspComparison);
     const ChartScene scene = LayoutChart(chart, QSize(449, 257));
     const auto bands = ItemsOf(scene, SceneRole::Background);
     const QColor mid = bands[85]->brush;   // k = 85 of 255
@@ -464,7 +464,7 @@ TEST_F(ChartLayoutTest, GradientBandsRunFromWhiteAtTheBottom) {
 
 TEST_F(ChartLayoutTest, PaintingOrder) {
     TCustomChart chart;
-    ApplyChartLayout(chart, ChartLayout::CspPitSignal);
+    ApplyDesignedChart(chart, DesignedChart::CspPitSignal);
     FormSignal(chart, {1, -1, 0, 1, -1, 1}, {1, 1, 0, 1, 0, 0}, 1);
     chart.Title.Visible = true;
     chart.Title.Text = QStringLiteral("t");
@@ -544,7 +544,7 @@ TEST_F(ChartLayoutTest, PointsBeyondTheDrawableRangeAreLeftOut) {
 
 TEST_F(ChartLayoutTest, RepeatedPressesAndFormingsKeepEveryPoint) {
     TCustomChart spectrum;
-    ApplyChartLayout(spectrum, ChartLayout::CspAbsSpectrum);
+    ApplyDesignedChart(spectrum, DesignedChart::CspAbsSpectrum);
     PressSpectrum(spectrum);
     const ChartScene once = LayoutChart(spectrum, QSize(441, 257), English());
     PressSpectrum(spectrum);
@@ -556,14 +556,14 @@ TEST_F(ChartLayoutTest, RepeatedPressesAndFormingsKeepEveryPoint) {
     EXPECT_EQ(once.left.maximum, twice.left.maximum);
     EXPECT_EQ(RenderChart(spectrum, QSize(441, 257), English()), [&] {
         TCustomChart single;
-        ApplyChartLayout(single, ChartLayout::CspAbsSpectrum);
+        ApplyDesignedChart(single, DesignedChart::CspAbsSpectrum);
         PressSpectrum(single);
         return RenderChart(single, QSize(441, 257), English());
     }());
 
     // A second forming: each x of the noisy line holds two points, the old one first.
     TCustomChart signal;
-    ApplyChartLayout(signal, ChartLayout::CspPitSignal);
+    ApplyDesignedChart(signal, DesignedChart::CspPitSignal);
     FormSignal(signal, {1, -1, 0, 1, -1, 1}, {1, 1, 0, 1, 0, 0}, 1);
     const double firstY = signal.SeriesAt(1)->YValue(0);
     signal.SeriesAt(1)->AddPoint(0.1, -5, QString(), clRed);
@@ -575,25 +575,25 @@ TEST_F(ChartLayoutTest, RepeatedPressesAndFormingsKeepEveryPoint) {
 TEST_F(ChartLayoutTest, ReducedLinesPaintTheSameImage) {
     struct Case {
         const char* name;
-        ChartLayout layout;
+        DesignedChart layout;
         std::function<void(TCustomChart&)> fill;
     };
     const Case cases[] = {
-        {"one spectrum press", ChartLayout::CspChpiSpectrum,
+        {"one spectrum press", DesignedChart::CspChpiSpectrum,
          [](TCustomChart& c) { PressSpectrum(c); }},
-        {"many presses", ChartLayout::VospCmiSpectrum,
+        {"many presses", DesignedChart::VospCmiSpectrum,
          [](TCustomChart& c) {
              for (int k = 0; k < 60; ++k)
                  PressSpectrum(c);
          }},
-        {"dense noisy curve", ChartLayout::CspComparison,
+        {"dense noisy curve", DesignedChart::CspComparison,
          [](TCustomChart& c) {
              std::mt19937 random(3);
              std::uniform_real_distribution<double> y(-1, 1);
              for (int i = 0; i < 20000; ++i)
                  c.SeriesAt(0)->AddPoint(i / 1000.0, y(random), QString(), clRed);
          }},
-        {"colours change inside columns", ChartLayout::CspComparison,
+        {"colours change inside columns", DesignedChart::CspComparison,
          [](TCustomChart& c) {
              std::mt19937 random(5);
              std::uniform_real_distribution<double> y(0, 3);
@@ -603,13 +603,13 @@ TEST_F(ChartLayoutTest, ReducedLinesPaintTheSameImage) {
              for (int i = 0; i < 3000; ++i)
                  c.SeriesAt(2)->AddPoint(i / 500.0, std::sin(i / 40.0), QString(), colours[i % 3]);
          }},
-        {"repeated formings", ChartLayout::CspPitSignal,
+        {"repeated formings", DesignedChart::CspPitSignal,
          [](TCustomChart& c) {
              for (int k = 0; k < 30; ++k)
                  FormSignal(c, {1, -1, 0, 1, -1, 1, 0, 0, 1, -1}, {1, 1, 0, 1, 0, 0, 1, 0, 1, 1},
                             1);
          }},
-        {"steep zoom with points off the page", ChartLayout::CspAbsSpectrum,
+        {"steep zoom with points off the page", DesignedChart::CspAbsSpectrum,
          [](TCustomChart& c) {
              for (int k = 0; k < 3; ++k)
                  PressSpectrum(c);
@@ -620,9 +620,9 @@ TEST_F(ChartLayoutTest, ReducedLinesPaintTheSameImage) {
     };
     for (const Case& c : cases) {
         TCustomChart chart;
-        ApplyChartLayout(chart, c.layout);
+        ApplyDesignedChart(chart, c.layout);
         c.fill(chart);
-        const QSize size = ChartLayoutSize(c.layout);
+        const QSize size = DesignedSizeOf(c.layout);
         ChartLayoutOptions reduced = English();
         ChartLayoutOptions full = English();
         full.reduceLines = false;

@@ -1,4 +1,4 @@
-#include "chart_model.h"
+#include "plot/chart_model.h"
 
 #include <gtest/gtest.h>
 

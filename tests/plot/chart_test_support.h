@@ -3,7 +3,7 @@
 // One application object for all chart tests: fonts need a GUI
 // application, the widget tests a widget one.
 
-#include "fonts.h"
+#include "plot/fonts.h"
 
 #include <QApplication>
 

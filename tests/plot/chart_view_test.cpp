@@ -1,6 +1,6 @@
-#include "chart.h"
-#include "chart_layouts.h"
-#include "chart_test_support.h"
+#include "plot/chart.h"
+#include "tests/plot/chart_test_support.h"
+#include "workbench/designed_charts.h"
 
 #include <QMouseEvent>
 #include <QTest>
@@ -61,8 +61,8 @@ struct ApplicationFirst {
 class ChartViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ApplyChartLayout(chart, ChartLayout::CspAbsSpectrum);
-        chart.resize(ChartLayoutSize(ChartLayout::CspAbsSpectrum));
+        ApplyDesignedChart(chart, DesignedChart::CspAbsSpectrum);
+        chart.resize(DesignedSizeOf(DesignedChart::CspAbsSpectrum));
         Spectrum(chart);
         automatic = RangesOf(chart);
         plot = chart.CurrentScene().plot;
@@ -185,8 +185,8 @@ TEST_F(ChartViewTest, PressesOutsideThePlotOrOnAChartWithoutSeriesDoNothing) {
 TEST(ChartView, ManyPointsFromOneHandlerGiveOneRepaint) {
     EnsureChartApplication();
     CountingChart chart;
-    ApplyChartLayout(chart, ChartLayout::CspComparison);
-    chart.resize(ChartLayoutSize(ChartLayout::CspComparison));
+    ApplyDesignedChart(chart, DesignedChart::CspComparison);
+    chart.resize(DesignedSizeOf(DesignedChart::CspComparison));
     chart.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
     QApplication::processEvents();

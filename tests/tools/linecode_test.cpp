@@ -1,4 +1,4 @@
-#include "linecode_commands.h"
+#include "tools/linecode/linecode_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -61,8 +61,9 @@ TEST(Linecode, PointsAreSuccessiveFormingsOfOneRun) {
     ASSERT_EQ(lines.size(), 2u * (6 + 60 + 6));
     EXPECT_EQ(lines[0], "0,1,1,0x00FF0000");
     EXPECT_EQ(lines[1], "1,0.1,1.0000000000388052,0x000000FF"); // the first noise value
-    EXPECT_EQ(lines[10], "1,1,1.0709456279097747,0x000000FF");  // the tenth, worked out independently
-    EXPECT_EQ(lines[66], "2,1,1,0x000000FF");                   // sources last, red
+    EXPECT_EQ(lines[10],
+              "1,1,1.0709456279097747,0x000000FF"); // the tenth, worked out independently
+    EXPECT_EQ(lines[66], "2,1,1,0x000000FF");       // sources last, red
     EXPECT_EQ(lines[71], "2,6,0,0x000000FF");
     // The second forming repeats the bars but draws the next noise values.
     EXPECT_EQ(lines[72], lines[0]);

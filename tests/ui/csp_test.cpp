@@ -1,10 +1,10 @@
-#include "chart.h"
-#include "csp.h"
-#include "gui_test_app.h"
-#include "jon.h"
-#include "mes.h"
-#include "modal.h"
-#include "windows.h"
+#include "plot/chart.h"
+#include "tests/ui/gui_test_app.h"
+#include "ui/csp.h"
+#include "ui/jon.h"
+#include "ui/mes.h"
+#include "ui/modal.h"
+#include "ui/window_references.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
-#include "csp.h"
-#include "fonts.h"
-#include "form1.h"
-#include "gui_test_app.h"
-#include "test_window.h"
-#include "vosp.h"
-#include "windows.h"
+#include "plot/fonts.h"
+#include "tests/ui/gui_test_app.h"
+#include "ui/csp.h"
+#include "ui/form1.h"
+#include "ui/test_window.h"
+#include "ui/vosp.h"
+#include "ui/window_references.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fonts.h"
+#include "plot/fonts.h"
 
 #include <QApplication>
 

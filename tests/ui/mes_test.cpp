@@ -1,7 +1,7 @@
-#include "fonts.h"
-#include "gui_test_app.h"
-#include "mes.h"
-#include "modal.h"
+#include "plot/fonts.h"
+#include "tests/ui/gui_test_app.h"
+#include "ui/mes.h"
+#include "ui/modal.h"
 
 #include <QApplication>
 #include <QLabel>

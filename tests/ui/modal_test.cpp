@@ -1,5 +1,5 @@
-#include "gui_test_app.h"
-#include "modal.h"
+#include "tests/ui/gui_test_app.h"
+#include "ui/modal.h"
 
 #include <QApplication>
 #include <QLineEdit>

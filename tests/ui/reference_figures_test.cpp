@@ -1,5 +1,5 @@
-#include "line_code.h"
-#include "energy_density.h"
+#include "codes/energy_density.h"
+#include "codes/line_code.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "help.h"
-#include "jon.h"
-#include "reference_page.h"
-#include "reference_record.h"
-#include "reference_view.h"
+#include "reference/reference_record.h"
+#include "ui/help.h"
+#include "ui/jon.h"
+#include "ui/reference_page.h"
+#include "ui/reference_view.h"
 
-#include "gui_test_app.h"
+#include "tests/ui/gui_test_app.h"
 
 #include <QApplication>
 #include <QDrag>

@@ -1,8 +1,8 @@
-#include "fonts.h"
-#include "form1.h"
-#include "gui_test_app.h"
-#include "test_window.h"
-#include "windows.h"
+#include "plot/fonts.h"
+#include "tests/ui/gui_test_app.h"
+#include "ui/form1.h"
+#include "ui/test_window.h"
+#include "ui/window_references.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

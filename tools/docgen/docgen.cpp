@@ -9,8 +9,8 @@
 // output's fig/ folder; every drawn picture it names (qrc:/docs/pic/...) must
 // exist in the source's pic/ folder. Any fault stops the build.
 
-#include "doc_figures.h"
-#include "reference_record.h"
+#include "reference/doc_figures.h"
+#include "reference/reference_record.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

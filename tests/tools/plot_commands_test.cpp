@@ -1,5 +1,5 @@
-#include "chart_test_support.h"
-#include "plot_commands.h"
+#include "tests/plot/chart_test_support.h"
+#include "tools/linecode/plot_commands.h"
 
 #include <QDir>
 #include <QFile>

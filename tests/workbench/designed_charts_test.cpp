@@ -1,18 +1,18 @@
-#include "chart_layout.h"
-#include "chart_layouts.h"
-#include "chart_test_support.h"
+#include "plot/chart_layout.h"
+#include "tests/plot/chart_test_support.h"
+#include "workbench/designed_charts.h"
 
 #include <gtest/gtest.h>
 
 TEST(ChartLayouts, EveryChartGetsItsSeriesInOrder) {
     EnsureChartApplication();
     int signal = 0, spectrum = 0, comparison = 0;
-    for (int i = 0; i < kChartLayoutCount; ++i) {
-        const auto which = static_cast<ChartLayout>(i);
-        const ChartLayoutValues& v = ChartLayoutOf(which);
+    for (int i = 0; i < kDesignedChartCount; ++i) {
+        const auto which = static_cast<DesignedChart>(i);
+        const DesignedChartValues& v = DesignedValuesOf(which);
         ASSERT_EQ(v.which, which) << i; // the table is in enum order
         TCustomChart chart;
-        ASSERT_NO_THROW(ApplyChartLayout(chart, which)) << v.window << " " << v.chart;
+        ASSERT_NO_THROW(ApplyDesignedChart(chart, which)) << v.window << " " << v.chart;
         EXPECT_TRUE(chart.Gradient.Visible);
         EXPECT_EQ(chart.Gradient.EndColor, 0x00FF8000u);
         EXPECT_EQ(chart.BackWall.Brush.Style, bsClear);
@@ -25,9 +25,9 @@ TEST(ChartLayouts, EveryChartGetsItsSeriesInOrder) {
         switch (v.kind) {
         case ChartKind::Signal: {
             ++signal;
-            EXPECT_EQ(ChartLayoutSize(which), QSize(441, 169));
+            EXPECT_EQ(DesignedSizeOf(which), QSize(441, 169));
             EXPECT_FALSE(chart.Title.Visible);
-            const bool nrz = which == ChartLayout::VospNrzSignal;
+            const bool nrz = which == DesignedChart::VospNrzSignal;
             ASSERT_EQ(chart.SeriesCount(), nrz ? 2 : 3);
             auto* line = dynamic_cast<TBarSeries*>(chart.SeriesAt(0));
             ASSERT_NE(line, nullptr);
@@ -60,7 +60,7 @@ TEST(ChartLayouts, EveryChartGetsItsSeriesInOrder) {
             break;
         case ChartKind::Comparison:
             ++comparison;
-            EXPECT_EQ(ChartLayoutSize(which), QSize(449, 257));
+            EXPECT_EQ(DesignedSizeOf(which), QSize(449, 257));
             ASSERT_EQ(chart.SeriesCount(), 4);
             EXPECT_EQ(chart.SeriesAt(3)->SeriesColor, clBlue);
             break;
@@ -70,9 +70,9 @@ TEST(ChartLayouts, EveryChartGetsItsSeriesInOrder) {
     EXPECT_EQ(spectrum, 8);
     EXPECT_EQ(comparison, 2);
     // Only the ПИТ and АБС signal charts of the DTS workbench show their axes.
-    const ChartLayout withAxes[] = {ChartLayout::CspPitSignal, ChartLayout::CspAbsSignal};
-    for (int i = 0; i < kChartLayoutCount; ++i) {
-        const ChartLayoutValues& v = ChartLayoutOf(static_cast<ChartLayout>(i));
+    const DesignedChart withAxes[] = {DesignedChart::CspPitSignal, DesignedChart::CspAbsSignal};
+    for (int i = 0; i < kDesignedChartCount; ++i) {
+        const DesignedChartValues& v = DesignedValuesOf(static_cast<DesignedChart>(i));
         if (v.kind == ChartKind::Signal) {
             EXPECT_EQ(v.axisVisible, std::find(std::begin(withAxes), std::end(withAxes), v.which) !=
                                          std::end(withAxes))

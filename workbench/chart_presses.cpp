@@ -1,30 +1,31 @@
-#include "chart_presses.h"
+#include "workbench/chart_presses.h"
 
-#include "chart_model.h"
+#include "plot/chart_model.h"
 
 namespace {
 
-constexpr ChartLayout kSignal[] = {
-    ChartLayout::CspPitSignal,  ChartLayout::CspAbsSignal,  ChartLayout::CspChpiSignal,
-    ChartLayout::CspKvp3Signal, ChartLayout::VospNrzSignal, ChartLayout::VospBiLSignal,
-    ChartLayout::VospCmiSignal, ChartLayout::VospEp1Signal,
+constexpr DesignedChart kSignal[] = {
+    DesignedChart::CspPitSignal,  DesignedChart::CspAbsSignal,  DesignedChart::CspChpiSignal,
+    DesignedChart::CspKvp3Signal, DesignedChart::VospNrzSignal, DesignedChart::VospBiLSignal,
+    DesignedChart::VospCmiSignal, DesignedChart::VospEp1Signal,
 };
-constexpr ChartLayout kSpectrum[] = {
-    ChartLayout::CspPitSpectrum,  ChartLayout::CspAbsSpectrum,  ChartLayout::CspChpiSpectrum,
-    ChartLayout::CspKvp3Spectrum, ChartLayout::VospNrzSpectrum, ChartLayout::VospBiLSpectrum,
-    ChartLayout::VospCmiSpectrum, ChartLayout::VospEp1Spectrum,
+constexpr DesignedChart kSpectrum[] = {
+    DesignedChart::CspPitSpectrum,  DesignedChart::CspAbsSpectrum,  DesignedChart::CspChpiSpectrum,
+    DesignedChart::CspKvp3Spectrum, DesignedChart::VospNrzSpectrum, DesignedChart::VospBiLSpectrum,
+    DesignedChart::VospCmiSpectrum, DesignedChart::VospEp1Spectrum,
 };
 
 } // namespace
 
-ChartLayout SignalLayoutOf(LineCode code) {
+DesignedChart SignalChartOf(LineCode code) {
     return kSignal[static_cast<int>(code)];
 }
-ChartLayout SpectrumLayoutOf(LineCode code) {
+DesignedChart SpectrumChartOf(LineCode code) {
     return kSpectrum[static_cast<int>(code)];
 }
-ChartLayout ComparisonLayoutOf(Workbench workbench) {
-    return workbench == Workbench::Dts ? ChartLayout::CspComparison : ChartLayout::VospComparison;
+DesignedChart ComparisonChartOf(Workbench workbench) {
+    return workbench == Workbench::Dts ? DesignedChart::CspComparison
+                                       : DesignedChart::VospComparison;
 }
 
 void FormSignal(TCustomChart& chart, LineCode code, const Bits& bits, NoiseSource& noise) {

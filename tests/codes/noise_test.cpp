@@ -1,4 +1,4 @@
-#include "noise.h"
+#include "codes/noise.h"
 
 #include <gtest/gtest.h>
 

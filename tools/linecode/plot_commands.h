@@ -3,9 +3,9 @@
 // `linecode plot`, `linecode plot-spectrum`: the charts of the workbenches
 // drawn into PNG files without a window, for handouts.
 
-#include "chart_layouts.h"
-#include "line_code.h"
-#include "energy_density.h"
+#include "codes/energy_density.h"
+#include "codes/line_code.h"
+#include "workbench/designed_charts.h"
 
 #include <ostream>
 #include <span>

@@ -3,11 +3,11 @@
 // The designed values of the eighteen charts of the two workbenches, kept
 // here as data so that a window only names its chart.
 
-#include "chart_model.h"
+#include "plot/chart_model.h"
 
 #include <QSize>
 
-enum class ChartLayout {
+enum class DesignedChart {
     CspPitSignal,    // TCSP Chart1
     CspAbsSignal,    // TCSP Chart8
     CspChpiSignal,   // TCSP Chart14
@@ -28,7 +28,7 @@ enum class ChartLayout {
     VospComparison,  // TVOSP Chart17
 };
 
-inline constexpr int kChartLayoutCount = 18;
+inline constexpr int kDesignedChartCount = 18;
 
 enum class ChartKind { Signal, Spectrum, Comparison };
 
@@ -39,8 +39,8 @@ struct MarkLayout {
     int arrowLength;
 };
 
-struct ChartLayoutValues {
-    ChartLayout which;
+struct DesignedChartValues {
+    DesignedChart which;
     const char* window; // "TCSP" or "TVOSP"
     const char* chart;  // the chart's name in its window
     ChartKind kind;
@@ -55,9 +55,9 @@ struct ChartLayoutValues {
     const char* seriesNames[4];
 };
 
-const ChartLayoutValues& ChartLayoutOf(ChartLayout which);
-QSize ChartLayoutSize(ChartLayout which);
+const DesignedChartValues& DesignedValuesOf(DesignedChart which);
+QSize DesignedSizeOf(DesignedChart which);
 
 // Creates the chart's series in their fixed order and sets every designed
 // property. Call it once, on a chart without series.
-void ApplyChartLayout(TCustomChart& chart, ChartLayout which);
+void ApplyDesignedChart(TCustomChart& chart, DesignedChart which);

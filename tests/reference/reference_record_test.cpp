@@ -1,9 +1,5 @@
-#include "reference_record.h"
-#include "reference_view.h"
+#include "reference/reference_record.h"
 
-#include "gui_test_app.h"
-
-#include <QApplication>
 #include <QByteArray>
 
 #include <gtest/gtest.h>
@@ -13,10 +9,6 @@
 #include <vector>
 
 namespace {
-
-QApplication& App() {
-    return GuiTestApp();
-}
 
 QByteArray Header(const char* signature, std::int32_t aspect, std::uint32_t size) {
     QByteArray out(signature, 4);
@@ -101,38 +93,4 @@ TEST(ReferenceRecord, ReadsOnlyTheBytesItIsGiven) {
     EXPECT_NE(ErrorOf(whole.left(whole.size() - 1)).find("declares 8 bytes"), std::string::npos);
     EXPECT_THROW(ParseReferenceRecord(QByteArrayView(whole.constData(), whole.size() - 1)),
                  EStreamError);
-}
-
-TEST(ReferenceView, RefusesDocumentsItCannotShow) {
-    App();
-    const struct {
-        const char* what;
-        QByteArray record;
-        const char* message;
-    } cases[] = {
-        {"empty document", MakeReferenceRecord({}), "Stored document is empty"},
-        {"not UTF-8", MakeReferenceRecord("<p>\xC3\x28</p>"), "Stored document is not UTF-8 text"},
-        {"missing figure", MakeReferenceRecord("<p><img src=\"qrc:/docs/fig/none.svg\"></p>"),
-         "Stored document names a missing figure :/docs/fig/none.svg"},
-        {"wrong signature", Header("RTF ", 1, 0), "Invalid stream format"},
-    };
-    for (const auto& c : cases) {
-        std::string error = "(accepted)";
-        try {
-            ReferenceView view(c.record, {200, 100});
-        } catch (const EStreamError& e) {
-            error = e.what();
-        }
-        EXPECT_EQ(error, c.message) << c.what;
-    }
-}
-
-TEST(ReferenceView, ShowsAGoodDocumentAtItsNaturalSize) {
-    App();
-    ReferenceView view(MakeReferenceRecord("<h1>Заголовок</h1><p>Текст страницы.</p>"), {320, 240});
-    EXPECT_EQ(view.size(), QSize(320, 240));
-    EXPECT_EQ(view.minimumSize(), view.maximumSize());
-    EXPECT_TRUE(view.document().toPlainText().contains(QStringLiteral("Текст страницы.")));
-    EXPECT_GT(view.contentHeight(), 20);
-    EXPECT_LT(view.contentHeight(), 240);
 }

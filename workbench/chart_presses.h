@@ -1,16 +1,16 @@
 #pragma once
 
-#include "chart_layouts.h"
-#include "line_code.h"
-#include "energy_density.h"
+#include "codes/energy_density.h"
+#include "codes/line_code.h"
+#include "workbench/designed_charts.h"
 
 // What one press of a workbench button adds to its chart, shared by the
 // windows and by the tool that draws the same charts into files.
 
 // The chart that shows a code's signal, its spectrum, or a workbench's comparison.
-ChartLayout SignalLayoutOf(LineCode code);
-ChartLayout SpectrumLayoutOf(LineCode code);
-ChartLayout ComparisonLayoutOf(Workbench workbench);
+DesignedChart SignalChartOf(LineCode code);
+DesignedChart SpectrumChartOf(LineCode code);
+DesignedChart ComparisonChartOf(Workbench workbench);
 
 // "Формирование": the points of one forming, each to its series, in order.
 void FormSignal(TCustomChart& chart, LineCode code, const Bits& bits,

@@ -1,4 +1,4 @@
-#include "windows.h"
+#include "ui/window_references.h"
 
 TForm1* Form1 = nullptr;
 TCSP* CSP = nullptr;

@@ -1,7 +1,7 @@
-#include "doc_figures.h"
+#include "reference/doc_figures.h"
 
-#include "line_code.h"
-#include "energy_density.h"
+#include "codes/energy_density.h"
+#include "codes/line_code.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "linecode_commands.h"
-#include "plot_commands.h"
+#include "tools/linecode/linecode_commands.h"
+#include "tools/linecode/plot_commands.h"
 
 #include <iostream>
 #include <string_view>

@@ -1,7 +1,7 @@
-#include "linecode_commands.h"
+#include "tools/linecode/linecode_commands.h"
 
-#include "line_code.h"
-#include "energy_density.h"
+#include "codes/energy_density.h"
+#include "codes/line_code.h"
 
 #include <array>
 #include <charconv>

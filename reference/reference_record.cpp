@@ -1,4 +1,4 @@
-#include "reference_record.h"
+#include "reference/reference_record.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "plot_commands.h"
+#include "tools/linecode/plot_commands.h"
 
-#include "chart_layout.h"
-#include "chart_presses.h"
-#include "fonts.h"
-#include "linecode_commands.h"
+#include "plot/chart_layout.h"
+#include "plot/fonts.h"
+#include "tools/linecode/linecode_commands.h"
+#include "workbench/chart_presses.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -84,26 +84,26 @@ int RunPlotCommand(int argc, char** argv, Args args, std::ostream& out, std::ost
 
     const auto app = MakeApplication(argc, argv);
     RegisterFontSubstitutions();
-    ChartLayout which;
+    DesignedChart which;
     TCustomChart chart;
     if (request.compare) {
-        which = ComparisonLayoutOf(*request.compare);
-        ApplyChartLayout(chart, which);
+        which = ComparisonChartOf(*request.compare);
+        ApplyDesignedChart(chart, which);
         PressComparison(chart, *request.compare);
     } else if (spectrum) {
-        which = SpectrumLayoutOf(*request.code);
-        ApplyChartLayout(chart, which);
+        which = SpectrumChartOf(*request.code);
+        ApplyDesignedChart(chart, which);
         PressSpectrum(chart, *request.code);
     } else {
-        which = SignalLayoutOf(*request.code);
-        ApplyChartLayout(chart, which);
+        which = SignalChartOf(*request.code);
+        ApplyDesignedChart(chart, which);
         NoiseSource noise; // the noise of a run's first forming
         FormSignal(chart, *request.code, *request.bits, noise);
     }
     ChartLayoutOptions options;
     if (!request.locale.empty())
         options.locale = QLocale(QString::fromStdString(request.locale));
-    const QImage image = RenderChart(chart, ChartLayoutSize(which), options);
+    const QImage image = RenderChart(chart, DesignedSizeOf(which), options);
     if (!image.save(QString::fromStdString(request.output), "PNG")) {
         err << "linecode: cannot write " << request.output << '\n';
         return kExitUsage;
