@@ -108,7 +108,8 @@ bool MemoryByteSource::Seek(std::int64_t offset) {
 std::size_t MemoryByteSource::Read(std::span<std::byte> out) {
     const auto n = static_cast<std::size_t>(
         std::min<std::int64_t>(static_cast<std::int64_t>(out.size()), Size() - m_position));
-    std::memcpy(out.data(), m_bytes.data() + m_position, n);
+    if (n > 0)
+        std::memcpy(out.data(), m_bytes.data() + m_position, n);
     m_position += static_cast<std::int64_t>(n);
     return n;
 }
