@@ -160,6 +160,7 @@ TEST(Architecture, RulesTellUpwardIncludesFromDownwardOnes) {
         {"codes/line_code.cpp", true, "codes/noise.h", true},
         {"codes/line_code.cpp", false, "cmath", true},
         {"codes/line_code.cpp", false, "QString", false},
+        {"codes/measured_spectrum.cpp", false, "fftw3.h", true},
         {"codes/line_code.cpp", true, "plot/chart_model.h", false},
         {"plot/chart.cpp", true, "codes/line_code.h", false},
         {"plot/chart.cpp", true, "workbench/chart_presses.h", false},
