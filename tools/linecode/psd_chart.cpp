@@ -28,9 +28,8 @@ std::vector<LegendEntry> LegendOf(const MeasuredSpectrum* spectrum, PsdPictureCo
     if (content.measured) {
         const QString bits =
             spectrum ? locale.toString(static_cast<qulonglong>(spectrum->bits)) : QString();
-        entries.push_back(
-            {QStringLiteral("измеренный спектр: %1 случайных бит, метод Уэлча").arg(bits),
-             kMeasuredColour, false});
+        entries.push_back({QStringLiteral("измеренный спектр, %1 случайных бит").arg(bits),
+                           kMeasuredColour, false});
         if (!spectrum || !spectrum->lines.empty())
             entries.push_back({QStringLiteral("дискретная составляющая (число — её мощность)"),
                                kLineColour, true});
