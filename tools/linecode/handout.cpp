@@ -1,6 +1,7 @@
 #include "tools/linecode/handout.h"
 
 #include "plot/fonts.h"
+#include "tools/linecode/figure_object.h"
 #include "tools/linecode/linecode_commands.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -8,11 +9,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextObjectInterface>
 
 #include <memory>
 #include <string>
@@ -49,49 +48,6 @@ table.grid th { font-size: 11px; background-color: #e8ecf4; }
 td { padding: 2px; }
 th { padding: 2px; background-color: #e8ecf4; }
 )";
-
-constexpr int kFigureObject = QTextFormat::UserObject + 1;
-constexpr int kFigureIndex = QTextFormat::UserProperty + 1;
-
-// Draws the guide's figures straight into the page, so that the PDF holds
-// vectors and text rather than pictures of them.
-class FigureObject : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-public:
-    explicit FigureObject(const HandoutContent& content) : m_content(content) {}
-
-    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
-        return FigureOf(format).size;
-    }
-
-    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
-                    const QTextFormat& format) override {
-        const HandoutFigure& figure = FigureOf(format);
-        painter->save();
-        if (figure.kind == HandoutFigure::Svg) {
-            QSvgRenderer renderer(figure.svg);
-            renderer.render(painter, rect);
-        } else {
-            painter->translate(rect.topLeft());
-            painter->setClipRect(QRectF(QPointF(0, 0), rect.size()));
-            ChartLayoutOptions options;
-            options.locale = QLocale(QLocale::Russian, QLocale::Russia);
-            const bool model = figure.kind == HandoutFigure::ModelChart;
-            PaintPsdPicture(*painter, figure.code,
-                            m_content.spectra[static_cast<std::size_t>(figure.code)],
-                            kHandoutChartSize, model ? kModelOnly : kMeasuredOnly, options);
-        }
-        painter->restore();
-    }
-
-private:
-    const HandoutFigure& FigureOf(const QTextFormat& format) const {
-        return m_content.figures.at(static_cast<std::size_t>(format.intProperty(kFigureIndex)));
-    }
-
-    const HandoutContent& m_content;
-};
 
 // Replaces each image the text names "handout:N" by the figure object N.
 void PlaceFigures(QTextDocument& doc) {
@@ -223,5 +179,3 @@ int RunHandoutCommand(int argc, char** argv, Args args, std::ostream& out, std::
     }
     return kExitOk;
 }
-
-#include "handout.moc"
