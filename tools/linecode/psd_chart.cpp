@@ -41,9 +41,21 @@ int LegendHeight(std::size_t entries) {
     return static_cast<int>(entries) * kLegendRow + 2 * kLegendPadding;
 }
 
+// The designed chart's captions keep to the corner they were laid out near
+// when the chart is drawn at another size.
+void AnchorCaptions(TCustomChart& chart, QSize designed, QSize size) {
+    for (TChartCaption& c : chart.Captions) {
+        if (c.Left > designed.width() / 2)
+            c.Left -= designed.width() - size.width();
+        if (c.Top > designed.height() / 2)
+            c.Top -= designed.height() - size.height();
+    }
+}
+
 void FillChart(TCustomChart& chart, LineCode code, const MeasuredSpectrum& spectrum,
-               PsdPictureContent content) {
+               PsdPictureContent content, QSize size) {
     ApplyDesignedChart(chart, SpectrumChartOf(code));
+    AnchorCaptions(chart, DesignedSizeOf(SpectrumChartOf(code)), size);
     if (content.model)
         PressSpectrum(chart, code);
     if (!content.measured)
@@ -83,7 +95,7 @@ void PaintPsdPicture(QPainter& painter, LineCode code, const MeasuredSpectrum& s
                      QSize chartSize, PsdPictureContent content,
                      const ChartLayoutOptions& options) {
     TCustomChart chart;
-    FillChart(chart, code, spectrum, content);
+    FillChart(chart, code, spectrum, content, chartSize);
     painter.save();
     PaintScene(painter, LayoutChart(chart, chartSize, options));
     painter.restore();
