@@ -52,7 +52,7 @@ struct FftwFree {
 class RealFft {
 public:
     explicit RealFft(int n)
-        : m_n(n), m_in(static_cast<double*>(fftw_malloc(sizeof(double) * n))),
+        : m_in(static_cast<double*>(fftw_malloc(sizeof(double) * n))),
           m_out(static_cast<fftw_complex*>(fftw_malloc(sizeof(fftw_complex) * (n / 2 + 1)))) {
         // Estimating the plan costs microseconds; measuring it would cost more
         // than the transforms of one run.
@@ -72,7 +72,6 @@ public:
     }
 
 private:
-    int m_n;
     std::unique_ptr<double, FftwFree> m_in;
     std::unique_ptr<fftw_complex, FftwFree> m_out;
     fftw_plan m_plan = nullptr;
