@@ -34,7 +34,9 @@ TDinamic::TDinamic(QWidget* parent)
 
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
+    // A coarse timer lets the system bundle wake-ups; a precise one spins
+    // the event loop for the last millisecond before each tick.
+    m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &TDinamic::Timer1Timer);
 
     const struct {
@@ -123,11 +125,14 @@ void TDinamic::Timer1Timer() {
 }
 
 void TDinamic::ScheduleNextTick() {
-    // Wake just after the next tick begins, so that each wake-up moves the
-    // shapes one step, whatever moment the window was shown at.
+    // Wake in the middle of the next tick: a coarse timer may be a few
+    // milliseconds early or late, and half a tick away from either edge each
+    // wake-up still sees exactly one tick more, whatever moment the window
+    // was shown at.
     const std::int64_t now = m_clock();
-    const std::int64_t next = (now / kTickMilliseconds + 1) * kTickMilliseconds;
-    m_timer.start(static_cast<int>(std::clamp<std::int64_t>(next - now, 1, kTickMilliseconds)));
+    const std::int64_t middle =
+        (now / kTickMilliseconds + 1) * kTickMilliseconds + kTickMilliseconds / 2;
+    m_timer.start(static_cast<int>(middle - now));
 }
 
 void TDinamic::showEvent(QShowEvent* event) {
