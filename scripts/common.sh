@@ -4,7 +4,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(cmake g++ ninja-build pkg-config
           qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
-          libgtest-dev libgmock-dev libbenchmark-dev
+          libgtest-dev libgmock-dev libbenchmark-dev espeak-ng
           fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
           xvfb xauth imagemagick)
 
