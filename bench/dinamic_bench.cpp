@@ -135,14 +135,19 @@ void BM_PositionsAfterTicks(benchmark::State& state) {
 }
 BENCHMARK(BM_PositionsAfterTicks)->Arg(1)->Arg(1'000'000)->Arg(1'000'000'000'000);
 
-// The process's CPU time over real time while the window is shown (or
-// hidden) on its real clock for `seconds`, the event loop running as in the
-// program.
-void RunFor(benchmark::State& state, bool shown, int seconds) {
+// The process's CPU time over real time for `seconds` of the event loop
+// running as in the program, with the window hidden, shown, or shown on a
+// clock that stands still (its timer wakes but nothing moves: what the
+// wake-ups cost without the painting).
+enum class Run { Hidden, Shown, ShownStill };
+
+void RunFor(benchmark::State& state, Run run, int seconds) {
     for (auto _ : state) {
         TDinamic window;
+        if (run == Run::ShownStill)
+            window.SetClock([] { return std::int64_t{0}; });
         PaintCounter paints(window);
-        if (shown)
+        if (run != Run::Hidden)
             ShowAndSettle(window);
         long wakeUps = 0;
         QObject::connect(window.findChild<QTimer*>("Timer1"), &QTimer::timeout, [&] { ++wakeUps; });
@@ -164,12 +169,17 @@ void RunFor(benchmark::State& state, bool shown, int seconds) {
 }
 
 void BM_ShownTenSeconds(benchmark::State& state) {
-    RunFor(state, true, 10);
+    RunFor(state, Run::Shown, 10);
 }
 BENCHMARK(BM_ShownTenSeconds)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
+void BM_ShownStillTenSeconds(benchmark::State& state) {
+    RunFor(state, Run::ShownStill, 10);
+}
+BENCHMARK(BM_ShownStillTenSeconds)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
 void BM_HiddenFiveSeconds(benchmark::State& state) {
-    RunFor(state, false, 5);
+    RunFor(state, Run::Hidden, 5);
 }
 BENCHMARK(BM_HiddenFiveSeconds)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
