@@ -635,5 +635,22 @@ TEST_F(ChartLayoutTest, ReducedLinesPaintTheSameImage) {
             drawnB += item->points.size();
         EXPECT_EQ(RenderChart(chart, size, reduced), RenderChart(chart, size, full)) << c.name;
         EXPECT_LE(drawnA, drawnB) << c.name;
+        for (const SceneRole role : {SceneRole::Bar, SceneRole::BarLine, SceneRole::MarkText})
+            EXPECT_LE(ItemsOf(a, role).size(), ItemsOf(b, role).size()) << c.name;
     }
+
+    // Thirty formings of one combination draw the bars and marks of one.
+    const auto form = [this](int times) {
+        TCustomChart chart;
+        ApplyDesignedChart(chart, DesignedChart::CspPitSignal);
+        for (int k = 0; k < times; ++k)
+            FormSignal(chart, {1, -1, 0, 1, -1, 1, 0, 0, 1, -1}, {1, 1, 0, 1, 0, 0, 1, 0, 1, 1}, 1);
+        return LayoutChart(chart, DesignedSizeOf(DesignedChart::CspPitSignal), English());
+    };
+    const ChartScene once = form(1);
+    const ChartScene many = form(30);
+    for (const SceneRole role : {SceneRole::Bar, SceneRole::BarLine, SceneRole::MarkArrow,
+                                 SceneRole::MarkBox, SceneRole::MarkText})
+        EXPECT_EQ(ItemsOf(many, role).size(), ItemsOf(once, role).size()) << static_cast<int>(role);
+    EXPECT_EQ(ItemsOf(many, SceneRole::MarkText).size(), 10u);
 }
