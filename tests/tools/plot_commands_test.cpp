@@ -100,3 +100,48 @@ TEST(PlotCommands, BadArgumentsWriteNothing) {
     EXPECT_TRUE(IsPlotCommand("plot-spectrum"));
     EXPECT_FALSE(IsPlotCommand("points"));
 }
+
+// The FOTS spectrum and comparison pictures carry the axis captions the
+// workbench panels show: "G(f)/T" on its button-face box at the top left,
+// "fT" at the bottom right; the DTS ones carry none.
+TEST(PlotCommands, FotsChartsShowTheirAxisCaptions) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const struct {
+        std::vector<std::string> args;
+        bool captions;
+        int frequencyLeft;
+    } cases[] = {
+        {{"plot-spectrum", "nrz"}, true, 416},      {{"plot-spectrum", "bil"}, true, 416},
+        {{"plot-spectrum", "cmi"}, true, 416},      {{"plot-spectrum", "ep1"}, true, 416},
+        {{"plot", "--compare", "fots"}, true, 424}, {{"plot-spectrum", "pit"}, false, 416},
+        {{"plot", "--compare", "dts"}, false, 424},
+    };
+    const QRgb face = qRgb(240, 240, 240);
+    int k = 0;
+    for (const auto& c : cases) {
+        const QString file = dir.filePath(QStringLiteral("caption%1.png").arg(k++));
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-o", file.toStdString()});
+        ASSERT_EQ(RunPlot(args).status, 0) << args[1];
+        const QImage image = QImage(file).convertToFormat(QImage::Format_RGB32);
+        // Text pixels: dark ones inside each caption's box.
+        const auto dark = [&](QRect box) {
+            int n = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    n += qGray(image.pixel(x, y)) < 80;
+            return n;
+        };
+        const QRect density(16, 8, 50, 18);
+        const QRect frequency(c.frequencyLeft, 232, 18, 18);
+        const int faceInDensity = CountPixels(image.copy(density), face);
+        if (c.captions) {
+            EXPECT_GT(faceInDensity, 200) << args[1];
+            EXPECT_GT(dark(density), 30) << args[1];
+            EXPECT_GT(dark(frequency), 15) << args[1];
+        } else {
+            EXPECT_EQ(faceInDensity, 0) << args[1];
+        }
+    }
+}
