@@ -545,3 +545,24 @@ TEST_F(VospWindow, ADragOnEveryChartReachesTheChart) {
         chart->UndoZoom();
     }
 }
+
+TEST_F(VospWindow, TabWalksTheFieldTheLeftColumnTheContentAndThenTheScheme) {
+    Edit()->setFocus();
+    std::vector<std::string> order;
+    for (int step = 0; step < 40; ++step) {
+        QWidget* w = QApplication::focusWidget();
+        ASSERT_NE(w, nullptr);
+        // The players' own buttons take part too; only the window's controls count here.
+        bool inPlayer = false;
+        for (QWidget* p = w; p != nullptr; p = p->parentWidget())
+            inPlayer = inPlayer || qobject_cast<TMediaPlayer*>(p) != nullptr;
+        if (!inPlayer)
+            order.push_back(w->objectName().toStdString());
+        QTest::keyClick(w, Qt::Key_Tab);
+        if (QApplication::focusWidget() == Edit())
+            break;
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"Edit1", "Button1", "Button2", "Button3", "Button4",
+                                               "Button9", "Button8", "Button5", "Button20",
+                                               "Button21", "Button22"}));
+}
