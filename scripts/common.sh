@@ -6,7 +6,8 @@ PACKAGES=(cmake g++ ninja-build pkg-config
           qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
           libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev espeak-ng
           fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
-          xvfb xauth imagemagick poppler-utils)
+          xvfb xauth imagemagick poppler-utils
+          desktop-file-utils appstream dpkg-dev)
 
 install_packages() {
     local missing=()
