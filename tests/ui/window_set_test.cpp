@@ -205,6 +205,27 @@ TEST_F(WindowFramesTest, DesignedFontsResolveToInstalledOnesWithCyrillicAndTheCh
     EXPECT_GT(green, 10);
 }
 
+// Every check mark of the workbench and the model keeps the designed caption,
+// the symbol font's 0xFC, and shows the check mark it stands for.
+TEST_F(WindowFramesTest, CheckMarksKeepTheirDesignedCaption) {
+    TVOSP vosp;
+    TDinamic dinamic;
+    int marks = 0;
+    for (QWidget* window : {static_cast<QWidget*>(&vosp), static_cast<QWidget*>(&dinamic)}) {
+        for (CheckMark* mark : window->findChildren<CheckMark*>()) {
+            ++marks;
+            EXPECT_EQ(mark->DesignedCaption(), QStringLiteral("ь"))
+                << mark->objectName().toStdString();
+            EXPECT_EQ(mark->text(), QString(QChar(kCheckMarkCharacter)));
+        }
+    }
+    EXPECT_EQ(marks, 6 + 4);
+    // A caption that is not the symbol font's check mark shows as it stands.
+    CheckMark other;
+    other.SetDesignedCaption(QStringLiteral("*"));
+    EXPECT_EQ(other.text(), QStringLiteral("*"));
+}
+
 TEST_F(WindowFramesTest, PicturesAndIconsOpenFromTheResources) {
     struct Row {
         const char* path;

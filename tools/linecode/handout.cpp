@@ -3,6 +3,7 @@
 #include "plot/fonts.h"
 #include "tools/linecode/figure_object.h"
 #include "tools/linecode/linecode_commands.h"
+#include "tools/linecode/plot_commands.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -74,14 +75,6 @@ void PlaceFigures(QTextDocument& doc) {
         format.setProperty(kFigureIndex, it->second);
         cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
     }
-}
-
-std::unique_ptr<QGuiApplication> MakeApplication(int& argc, char** argv) {
-    if (QGuiApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 } // namespace
@@ -167,7 +160,7 @@ int RunHandoutCommand(int argc, char** argv, Args args, std::ostream& out, std::
     }
     if (output.empty())
         return UsageError(err, "missing -o FILE.pdf");
-    const auto app = MakeApplication(argc, argv);
+    const auto app = MakeOffscreenApplication(argc, argv);
     try {
         const HandoutContent content = BuildHandoutContent(resources);
         const int pages = WriteHandoutPdf(content, QString::fromStdString(output));

@@ -132,16 +132,6 @@ int Compare(Args args, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-// A whole number option's value; nothing else in the text.
-template <typename Integer>
-std::optional<Integer> WholeNumber(std::string_view text) {
-    Integer value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 int Psd(Args args, std::ostream& out, std::ostream& err) {
     const std::optional<LineCode> code = CodeArgument(args, err);
     if (!code)

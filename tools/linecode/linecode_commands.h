@@ -1,5 +1,7 @@
 #pragma once
 
+#include <charconv>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string_view>
@@ -30,3 +32,13 @@ int InvalidCombinationError(std::ostream& err);
 void PrintUsage(std::ostream& stream);
 // Writes the usage to standard error and gives the usage exit status.
 int UsageError(std::ostream& err, std::string_view problem);
+
+// A whole number option's value; nothing else in the text.
+template <typename Integer>
+std::optional<Integer> WholeNumber(std::string_view text) {
+    Integer value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}

@@ -27,24 +27,6 @@ struct PlotRequest {
     std::string locale;
 };
 
-// The painting needs a GUI application; without a display it runs offscreen.
-std::unique_ptr<QGuiApplication> MakeApplication(int& argc, char** argv) {
-    if (QGuiApplication::instance())
-        return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-template <typename Integer>
-std::optional<Integer> WholeNumber(std::string_view text) {
-    Integer value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 int SaveImage(const QImage& image, const std::string& file, std::ostream& out, std::ostream& err) {
     if (!image.save(QString::fromStdString(file), "PNG")) {
         err << "linecode: cannot write " << file << '\n';
@@ -97,7 +79,7 @@ int PlotPsd(int argc, char** argv, Args args, std::ostream& out, std::ostream& e
         return UsageError(err, "unknown CODE");
 
     const MeasuredSpectrum spectrum = MeasureSpectrum(*code, bits, seed);
-    const auto app = MakeApplication(argc, argv);
+    const auto app = MakeOffscreenApplication(argc, argv);
     RegisterFontSubstitutions();
     ChartLayoutOptions options;
     if (!locale.empty())
@@ -108,6 +90,14 @@ int PlotPsd(int argc, char** argv, Args args, std::ostream& out, std::ostream& e
 }
 
 } // namespace
+
+std::unique_ptr<QGuiApplication> MakeOffscreenApplication(int& argc, char** argv) {
+    if (QGuiApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 bool IsPlotCommand(std::string_view name) {
     return name == "plot" || name == "plot-spectrum" || name == "plot-psd";
@@ -157,7 +147,7 @@ int RunPlotCommand(int argc, char** argv, Args args, std::ostream& out, std::ost
         }
     }
 
-    const auto app = MakeApplication(argc, argv);
+    const auto app = MakeOffscreenApplication(argc, argv);
     RegisterFontSubstitutions();
     DesignedChart which;
     TCustomChart chart;

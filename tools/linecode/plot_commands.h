@@ -7,9 +7,16 @@
 #include "codes/line_code.h"
 #include "workbench/designed_charts.h"
 
+#include <QGuiApplication>
+
+#include <memory>
 #include <ostream>
 #include <span>
 #include <string_view>
+
+// The painting needs a GUI application; without a display it runs
+// offscreen. Nothing when the process has one already.
+std::unique_ptr<QGuiApplication> MakeOffscreenApplication(int& argc, char** argv);
 
 bool IsPlotCommand(std::string_view name);
 // Runs a plot command; args start with the command's name. Creates the
