@@ -8,20 +8,17 @@
 //                 heap growth beyond the point stores (the figure to keep small).
 //   BM_Paint/C/N  one paint of chart C after N presses of every button.
 //
-// The DTS workbench is the real window of the window set, pressed through its
-// own buttons (QAbstractButton::click runs the handler the window connected).
-// The FOTS charts are the designed charts pressed with the workbench's press
-// functions, the same calls the window makes, while the FOTS window is not
-// yet built out.
+// Both workbenches are the real windows of the window set, pressed through
+// their own buttons: QAbstractButton::click runs the handler the window
+// connected, as a click does.
 
 #include "app/application.h"
 #include "app/window_set.h"
 #include "plot/chart.h"
 #include "plot/fonts.h"
 #include "ui/csp.h"
+#include "ui/vosp.h"
 #include "ui/window_references.h"
-#include "workbench/chart_presses.h"
-#include "workbench/designed_charts.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -33,8 +30,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,18 +42,18 @@ namespace {
 // The longest combination the field takes: the most points per forming.
 constexpr auto kCombination = "1101001011";
 
-// The buttons of the DTS workbench that add to a chart. "Формирование" and
-// "Спектр" of the instruction panel (Button20, Button21) run the ПИТ panel's
-// handlers, so they are pressed too.
-constexpr const char* kCspButtons[] = {
+// The buttons of a workbench that add to a chart; both windows name them
+// alike. "Формирование" and "Спектр" of the instruction panel (Button20,
+// Button21) run the first code panel's handlers, so they are pressed too.
+constexpr const char* kButtons[] = {
     "Button6", "Button20", "Button13", "Button15", "Button14", // Формирование
     "Button7", "Button21", "Button10", "Button12", "Button11", // Спектр
     "Button9",                                                 // Сравнить
 };
 
-// The charts of the DTS window, by their names in it.
-constexpr const char* kCspCharts[] = {"Chart1",  "Chart8",  "Chart14", "Chart5", "Chart4",
-                                      "Chart13", "Chart12", "Chart11", "Chart17"};
+// The charts of a workbench, by their names in it.
+constexpr const char* kCharts[] = {"Chart1",  "Chart8",  "Chart14", "Chart5", "Chart4",
+                                   "Chart13", "Chart12", "Chart11", "Chart17"};
 
 // The heap in use (small blocks and mapped ones) and the resident set.
 struct Memory {
@@ -99,58 +96,40 @@ double PointCount(const TCustomChart& chart) {
     return points;
 }
 
+template <class T>
+T* Found(T* child, const std::string& window, const char* name) {
+    if (child == nullptr) {
+        std::fprintf(stderr, "%s has no %s\n", window.c_str(), name);
+        std::exit(1);
+    }
+    return child;
+}
+
 // The two workbenches with every chart, ready to be pressed.
 class Workbenches {
 public:
     Workbenches() : m_windows(std::make_unique<WindowSet>()) {
-        CSP->findChild<QLineEdit*>(QStringLiteral("Edit1"))
-            ->setText(QString::fromLatin1(kCombination));
-        for (const char* name : kCspButtons)
-            m_cspButtons.push_back(CSP->findChild<QPushButton*>(QString::fromLatin1(name)));
-        for (const char* name : kCspCharts)
-            m_charts.push_back(
-                {std::string("TCSP.") + name, CSP->findChild<TChart*>(QString::fromLatin1(name))});
-
-        for (int i = 0; i < kDesignedChartCount; ++i) {
-            const auto which = static_cast<DesignedChart>(i);
-            const DesignedChartValues& values = DesignedValuesOf(which);
-            if (std::string_view(values.window) != "TVOSP")
-                continue;
-            auto chart = std::make_unique<TChart>();
-            ApplyDesignedChart(*chart, which);
-            chart->resize(DesignedSizeOf(which));
-            m_charts.push_back({std::string("TVOSP.") + values.chart, chart.get()});
-            m_vospCharts.emplace(which, std::move(chart));
+        for (QWidget* window : {static_cast<QWidget*>(CSP), static_cast<QWidget*>(VOSP)}) {
+            const std::string name = window->metaObject()->className();
+            window->findChild<QLineEdit*>(QStringLiteral("Edit1"))
+                ->setText(QString::fromLatin1(kCombination));
+            for (const char* button : kButtons)
+                m_buttons.push_back(Found(
+                    window->findChild<QPushButton*>(QString::fromLatin1(button)), name, button));
+            for (const char* chart : kCharts)
+                m_charts.push_back(
+                    {name + "." + chart,
+                     Found(window->findChild<TChart*>(QString::fromLatin1(chart)), name, chart)});
         }
-        m_bits = *CombinationBits(std::string_view(kCombination));
     }
 
     // One press of every button of both workbenches.
     void PressEveryButton() {
-        for (QPushButton* button : m_cspButtons)
+        for (QPushButton* button : m_buttons)
             button->click();
-        // The FOTS workbench's buttons in the same order: NRZ's forming and
-        // spectrum twice, as its instruction panel has them too.
-        const struct {
-            LineCode code;
-            DesignedChart signal, spectrum;
-            int presses;
-        } fots[] = {
-            {LineCode::Nrz, DesignedChart::VospNrzSignal, DesignedChart::VospNrzSpectrum, 2},
-            {LineCode::BiL, DesignedChart::VospBiLSignal, DesignedChart::VospBiLSpectrum, 1},
-            {LineCode::Cmi, DesignedChart::VospCmiSignal, DesignedChart::VospCmiSpectrum, 1},
-            {LineCode::Ep1, DesignedChart::VospEp1Signal, DesignedChart::VospEp1Spectrum, 1},
-        };
-        for (const auto& f : fots)
-            for (int i = 0; i < f.presses; ++i)
-                FormSignal(*m_vospCharts.at(f.signal), f.code, m_bits);
-        for (const auto& f : fots)
-            for (int i = 0; i < f.presses; ++i)
-                PressSpectrum(*m_vospCharts.at(f.spectrum), f.code);
-        PressComparison(*m_vospCharts.at(DesignedChart::VospComparison), Workbench::Fots);
     }
 
-    static int ButtonsPerRound() { return static_cast<int>(std::size(kCspButtons)) * 2; }
+    static int ButtonsPerRound() { return static_cast<int>(std::size(kButtons)) * 2; }
 
     struct Chart {
         std::string name;
@@ -185,10 +164,8 @@ public:
 
 private:
     std::unique_ptr<WindowSet> m_windows;
-    std::vector<QPushButton*> m_cspButtons;
-    std::map<DesignedChart, std::unique_ptr<TChart>> m_vospCharts;
+    std::vector<QPushButton*> m_buttons;
     std::vector<Chart> m_charts;
-    Bits m_bits;
 };
 
 // The workbenches after some presses, kept between the paint benchmarks of
