@@ -17,16 +17,17 @@ const QString kTooLarge = QStringLiteral("Text exceeds memo capacity");
 QString WithCrLfBreaks(QStringView text) {
     QString result;
     result.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
+    const QChar* c = text.data();
+    const QChar* const end = c + text.size();
+    for (; c != end; ++c) {
+        if (*c == u'\r') {
             result += u"\r\n";
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else if (c == u'\n') {
+            if (c + 1 != end && c[1] == u'\n')
+                ++c;
+        } else if (*c == u'\n') {
             result += u"\r\n";
         } else {
-            result += c;
+            result += *c;
         }
     }
     return result;

@@ -18,14 +18,22 @@
 
 namespace {
 
+// The checks below walk texts of a quarter of a mebibyte; they are not what
+// is fuzzed, so their comparisons are left out of the coverage that steers it
+// (tracing each of them made a run some fifty times slower).
+#define LC_NOT_FUZZED __attribute__((no_sanitize("coverage")))
+
 // The length the text has once every lone CR and lone LF has become CR LF.
-qint64 TextLength(QByteArrayView bytes) {
+LC_NOT_FUZZED qint64 TextLength(QByteArrayView bytes) {
+    // Through a plain pointer: an out-of-line operator[] would be traced.
+    const char* b = bytes.data();
+    const qsizetype n = bytes.size();
     qint64 length = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+    for (qsizetype i = 0; i < n; ++i) {
+        if (b[i] == '\r' && i + 1 < n && b[i + 1] == '\n') {
             length += 2;
             ++i;
-        } else if (bytes[i] == '\r' || bytes[i] == '\n') {
+        } else if (b[i] == '\r' || b[i] == '\n') {
             length += 2;
         } else {
             length += 1;
@@ -34,7 +42,29 @@ qint64 TextLength(QByteArrayView bytes) {
     return length;
 }
 
-void Check(QByteArrayView bytes) {
+// Every CR is followed by LF and every LF follows a CR.
+LC_NOT_FUZZED bool OnlyCrLfBreaks(const QString& text) {
+    const char16_t* t = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (t[i] == u'\r' && (i + 1 == n || t[i + 1] != u'\n'))
+            return false;
+        if (t[i] == u'\n' && (i == 0 || t[i - 1] != u'\r'))
+            return false;
+    }
+    return true;
+}
+
+LC_NOT_FUZZED QByteArray Tiled(QByteArrayView tile, qint64 length) {
+    QByteArray tiled;
+    tiled.reserve(length);
+    while (tiled.size() < length)
+        tiled.append(tile.first(std::min<qsizetype>(tile.size(), length - tiled.size())));
+    return tiled;
+}
+
+// `roundTrip`: also write the text out again and read it back.
+void Check(QByteArrayView bytes, bool roundTrip) {
     // Line breaks never get shorter, so this covers the byte count too.
     const bool fits = TextLength(bytes) <= kMemoCapacity;
     QString text;
@@ -45,14 +75,10 @@ void Check(QByteArrayView bytes) {
             std::abort();
         return;
     }
-    if (!fits || text.size() != TextLength(bytes))
+    if (!fits || text.size() != TextLength(bytes) || !OnlyCrLfBreaks(text))
         std::abort();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'))
-            std::abort();
-        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'))
-            std::abort();
-    }
+    if (!roundTrip)
+        return;
     // Every byte of the code page is a character, so the shown text written
     // back is a file that shows the same text.
     QStringEncoder encoder("windows-1251");
@@ -65,17 +91,13 @@ void Check(QByteArrayView bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArrayView bytes(data, static_cast<qsizetype>(size));
-    Check(bytes);
+    Check(bytes, true);
     if (size > 3 && (data[0] & 0x80) != 0) {
         const QByteArrayView tile = bytes.sliced(3);
         const int choice = (data[1] << 8) | data[2];
         const qint64 edge = (choice & 1) != 0 ? kMemoCapacity : kMemoCapacity / 2;
         const qint64 length = edge - 128 + (choice >> 1) % 256;
-        QByteArray tiled;
-        tiled.reserve(length);
-        while (tiled.size() < length)
-            tiled.append(tile.first(std::min<qsizetype>(tile.size(), length - tiled.size())));
-        Check(tiled);
+        Check(Tiled(tile, length), false);
     }
     return 0;
 }
