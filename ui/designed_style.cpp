@@ -32,6 +32,15 @@ void ApplyTo(QWidget& widget) {
     const QVariant colour = widget.property("textColour");
     if (colour.isValid())
         SetTextColour(widget, colour.value<QColor>());
+    // A colour of its own, not a style sheet: a style sheet would cut the
+    // widget off from the font it inherits.
+    const QVariant background = widget.property("backgroundColour");
+    if (background.isValid()) {
+        QPalette palette = widget.palette();
+        palette.setColor(QPalette::Window, background.value<QColor>());
+        widget.setPalette(palette);
+        widget.setAutoFillBackground(true);
+    }
     if (auto* label = qobject_cast<QLabel*>(&widget)) {
         if (!label->wordWrap() && !(label->alignment() & Qt::AlignHCenter) &&
             label->pixmap().isNull()) {

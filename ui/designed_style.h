@@ -18,7 +18,8 @@ void SetTextColour(QWidget& widget, const QColor& colour);
 // inherited as the designed layouts expect:
 //
 //   fontFamily (string), fontHeight (int, pixels), fontBold (bool),
-//   fontItalic (bool), textColour (colour of label and button text).
+//   fontItalic (bool), textColour (colour of label and button text),
+//   backgroundColour (a label's own background colour, painted under its text).
 //
 // Left-aligned labels also grow to fit their text, as labels sized to their
 // text do: the free fonts that stand in for the designed ones run a few pixels

@@ -6,10 +6,13 @@
 #include "ui/modal.h"
 #include "ui/window_references.h"
 
+#include <QFontInfo>
 #include <QHelpEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -374,4 +377,27 @@ TEST_F(CspWindow, ControlsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(Child("Label1")->font().pixelSize(), 21);
     EXPECT_FALSE(Child("Label3")->font().bold());
     EXPECT_TRUE(Child("Button5")->font().bold());
+}
+
+TEST_F(CspWindow, TheLegendsOneIsInTheWindowFontOnWhite) {
+    const QFont windowFont = m_csp->font();
+    for (const char* name : {"Label8", "Label27", "Label22", "Label17"}) {
+        SCOPED_TRACE(name);
+        auto* one = Child<QLabel>(name);
+        one->ensurePolished();
+        const QFontInfo used(one->font());
+        EXPECT_EQ(used.family().toStdString(), QFontInfo(windowFont).family().toStdString());
+        EXPECT_EQ(used.pixelSize(), 16);
+        EXPECT_TRUE(used.bold());
+        // What it paints is the "1" drawn in the window font on white.
+        QImage expected(one->size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            QPainter painter(&expected);
+            painter.setFont(windowFont);
+            painter.setPen(m_csp->palette().color(QPalette::WindowText));
+            painter.drawText(one->contentsRect(), int(one->alignment()), QStringLiteral("1"));
+        }
+        EXPECT_EQ(one->grab().toImage().convertToFormat(QImage::Format_RGB32), expected);
+    }
 }
