@@ -27,7 +27,7 @@ Tjon::Tjon(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::jon>())
     m_ui->setupUi(this);
     SetDesignedFrame(*this, {110, 72}, {621, 419}, CaptionBoxes::CloseMinMax);
 
-    setFont(DesignedFont("Bookman Old Style", 16, true));
+    ApplyDesignedStyle(*this, "Bookman Old Style", 16, true);
 
     QScrollArea* const areas[] = {m_ui->ScrollBox1, m_ui->ScrollBox2, m_ui->ScrollBox3,
                                   m_ui->ScrollBox4, m_ui->ScrollBox5};

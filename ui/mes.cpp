@@ -8,7 +8,6 @@
 Tmes::Tmes(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::Tmes>()) {
     ui->setupUi(this);
     SetDesignedFrame(*this, {286, 192}, {338, 146}, CaptionBoxes::None);
-    setFont(DesignedFont("MS Sans Serif", 11));
     ui->Label1->setFont(DesignedFont("Bookman Old Style", 19));
     QPalette red = ui->Label1->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
@@ -16,6 +15,7 @@ Tmes::Tmes(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::Tmes>()) 
     for (QLabel* label : {ui->Label2, ui->Label3, ui->Label4})
         label->setFont(DesignedFont("Bookman Old Style", 16));
     ui->Button1->setFont(DesignedFont("Bookman Old Style", 19, true));
+    ApplyDesignedStyle(*this, "MS Sans Serif", 11, false);
     // The button is the only control that takes the focus; Enter and Space
     // both press it.
     ui->Button1->setAutoDefault(true);

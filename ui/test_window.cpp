@@ -44,7 +44,6 @@ TTest::TTest(QWidget* parent)
     ui->setupUi(this);
     SetDesignedFrame(*this, DesktopCentre(kOuterSize), kOuterSize, CaptionBoxes::Close);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/test_icon.png")));
-    setFont(DesignedFont("MS Sans Serif", 11));
     QPalette silver = palette();
     silver.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(silver);
@@ -69,12 +68,7 @@ TTest::TTest(QWidget* parent)
         label->setPalette(p);
     }
 
-    // Labels size themselves to their text, and the substituted fonts run a
-    // little wider than the designed ones.
-    for (QLabel* label : ui->ScrollContent->findChildren<QLabel*>()) {
-        if (!label->objectName().startsWith(QLatin1String("Answer")))
-            label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
-    }
+    ApplyDesignedStyle(*this, "MS Sans Serif", 11, false);
 
     m_questions = {{
         {ui->Panel1,
