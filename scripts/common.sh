@@ -6,7 +6,7 @@ PACKAGES=(cmake g++ ninja-build pkg-config
           qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
-          xvfb xauth imagemagick)
+          xvfb xauth imagemagick clang-format)
 
 install_packages() {
     local missing=()
