@@ -2,6 +2,7 @@
 
 #include "ui/csp.h"
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/modal.h"
 #include "ui/test_window.h"
 #include "ui/vosp.h"
@@ -88,11 +89,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     for (QFrame* panel : {ui->Panel1, ui->Panel2, ui->Panel3})
         panel->setLineWidth(1);
 
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    connect(ui->Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(ui->Button1, &QPushButton::clicked, this, Guarded(this, &TForm1::Button1Click));
+    connect(ui->Button2, &QPushButton::clicked, this, Guarded(this, &TForm1::Button2Click));
+    connect(ui->Button3, &QPushButton::clicked, this, Guarded(this, &TForm1::Button3Click));
+    connect(ui->Button4, &QPushButton::clicked, this, Guarded(this, &TForm1::Button4Click));
+    connect(ui->Button5, &QPushButton::clicked, this, Guarded(this, &TForm1::Button5Click));
     ui->Label3->installEventFilter(this);
 
     ui->Button3->setFocus();

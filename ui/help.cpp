@@ -1,6 +1,7 @@
 #include "ui/help.h"
 
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/reference_page.h"
 #include "ui/reference_view.h"
 #include "ui/window_frame.h"
@@ -50,7 +51,7 @@ THelp::THelp(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::Help>
     m_ui->StaticText4->setPalette(palette);
     ApplyDesignedStyle(*this, "Bookman Old Style", 16, true);
 
-    connect(m_ui->Button1, &QPushButton::clicked, this, &THelp::Button1Click);
+    connect(m_ui->Button1, &QPushButton::clicked, this, Guarded(this, &THelp::Button1Click));
 }
 
 THelp::~THelp() = default;

@@ -1,6 +1,7 @@
 #include "ui/mes.h"
 
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/window_frame.h"
 
 #include "ui_mes.h"
@@ -20,7 +21,7 @@ Tmes::Tmes(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::Tmes>()) 
     // both press it.
     ui->Button1->setAutoDefault(true);
     ui->Button1->setFocus();
-    connect(ui->Button1, &QPushButton::clicked, this, &Tmes::Button1Click);
+    connect(ui->Button1, &QPushButton::clicked, this, Guarded(this, &Tmes::Button1Click));
 }
 
 Tmes::~Tmes() = default;

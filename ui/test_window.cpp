@@ -2,6 +2,7 @@
 
 #include "ui/designed_style.h"
 #include "ui/form1.h"
+#include "ui/handler_guard.h"
 #include "ui/window_frame.h"
 #include "ui/window_references.h"
 
@@ -106,16 +107,16 @@ TTest::TTest(QWidget* parent)
         q.verdict->setFont(DesignedFont("MS Sans Serif", 11));
         SetVerdict(*q.verdict, QString(), QColor(128, 128, 128));
     }
-    connect(ui->Button1, &QPushButton::clicked, this, &TTest::Button1Click);
-    connect(ui->Button2, &QPushButton::clicked, this, &TTest::Button2Click);
-    connect(ui->Button3, &QPushButton::clicked, this, &TTest::Button3Click);
-    connect(ui->Button4, &QPushButton::clicked, this, &TTest::Button4Click);
-    connect(ui->Button5, &QPushButton::clicked, this, &TTest::Button5Click);
-    connect(ui->Button6, &QPushButton::clicked, this, &TTest::Button6Click);
+    connect(ui->Button1, &QPushButton::clicked, this, Guarded(this, &TTest::Button1Click));
+    connect(ui->Button2, &QPushButton::clicked, this, Guarded(this, &TTest::Button2Click));
+    connect(ui->Button3, &QPushButton::clicked, this, Guarded(this, &TTest::Button3Click));
+    connect(ui->Button4, &QPushButton::clicked, this, Guarded(this, &TTest::Button4Click));
+    connect(ui->Button5, &QPushButton::clicked, this, Guarded(this, &TTest::Button5Click));
+    connect(ui->Button6, &QPushButton::clicked, this, Guarded(this, &TTest::Button6Click));
 
     m_timer->setObjectName(QStringLiteral("Timer"));
     m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &TTest::TimerTimer);
+    connect(m_timer, &QTimer::timeout, this, Guarded(this, &TTest::TimerTimer));
 }
 
 TTest::~TTest() = default;
