@@ -15,6 +15,8 @@ inline constexpr Colour clPurple = 0x00800080;
 inline constexpr Colour clGray = 0x00808080;
 inline constexpr Colour clSilver = 0x00C0C0C0;
 inline constexpr Colour clWhite = 0x00FFFFFF;
+// The face of buttons and windows, as the program's windows paint it.
+inline constexpr Colour clBtnFace = 0x00F0F0F0;
 // A point without a colour of its own is drawn in its series' colour.
 inline constexpr Colour clNone = 0x80000000;
 

@@ -144,6 +144,12 @@ double TChartValueList::Value(int index) const {
     return m_points.at(static_cast<std::size_t>(index)).*m_member;
 }
 
+void TChartValueList::SetOrder(TChartListOrder order) {
+    if (order != m_order && Count() > 0)
+        throw EChartException("The order of a value list cannot change once it holds values");
+    m_order = order;
+}
+
 void TChartValueList::Inserted(double value) {
     if (!m_any) {
         m_min = m_max = value;
@@ -161,7 +167,7 @@ int TChartSeries::AddPoint(double x, double y, const QString& label, Colour colo
         labelId = static_cast<std::int32_t>(m_labelTexts.size());
     }
     const auto index =
-        static_cast<int>(m_points.add(ChartPoint{x, y, colour, labelId}, XValues.Order));
+        static_cast<int>(m_points.add(ChartPoint{x, y, colour, labelId}, XValues.Order()));
     XValues.Inserted(x);
     YValues.Inserted(y);
     if (m_chart)

@@ -110,14 +110,18 @@ class TChartValueList {
 public:
     TChartValueList(const ChartPointStore& points, double ChartPoint::*member, QString name,
                     TChartListOrder order)
-        : Name(std::move(name)), Order(order), m_points(points), m_member(member) {}
+        : Name(std::move(name)), m_order(order), m_points(points), m_member(member) {}
     TChartValueList(const TChartValueList&) = delete;
     TChartValueList& operator=(const TChartValueList&) = delete;
 
     QString Name;
-    TChartListOrder Order;
     double Multiplier = 1;
     bool DateTime = false;
+
+    // The order decides where a new point goes; the points already stored
+    // are kept in it, so it can be set only while the list is empty.
+    TChartListOrder Order() const { return m_order; }
+    void SetOrder(TChartListOrder order);
 
     int Count() const { return static_cast<int>(m_points.size()); }
     double Value(int index) const;
@@ -125,10 +129,12 @@ public:
     double MinValue() const { return m_any ? m_min : 0; }
     double MaxValue() const { return m_any ? m_max : 0; }
 
-    // Takes note of a value that has been inserted.
+private:
+    friend class TChartSeries;
+    // Takes note of a value that its series has just inserted.
     void Inserted(double value);
 
-private:
+    TChartListOrder m_order;
     const ChartPointStore& m_points;
     double ChartPoint::*m_member;
     // Kept up to date on every insertion: a point only ever widens the range,
@@ -273,6 +279,19 @@ struct TChartLegend {
     bool Visible = true;
 };
 
+// A text laid on the chart as one of its child controls, such as an axis
+// caption. It is no series and takes no index; the chart draws it last, over
+// everything else, at its place in pixels from the chart's top-left corner,
+// as large as its text.
+struct TChartCaption {
+    QString Text;
+    int Left = 0;
+    int Top = 0;
+    TChartFont Font;
+    Colour Color = clBtnFace; // the background, unless Transparent
+    bool Transparent = false;
+};
+
 class TCustomChart {
 public:
     TCustomChart() = default;
@@ -308,6 +327,7 @@ public:
     TChartWall BackWall;
     TChartTitle Title;
     TChartLegend Legend;
+    std::vector<TChartCaption> Captions;
 
 private:
     std::vector<std::unique_ptr<TChartSeries>> m_series;

@@ -4,9 +4,10 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(cmake g++ ninja-build pkg-config
           qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
-          libgtest-dev libgmock-dev libbenchmark-dev
+          libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev espeak-ng
           fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
-          xvfb xauth imagemagick clang-format)
+          xvfb xauth imagemagick poppler-utils
+          desktop-file-utils appstream dpkg-dev clang-format)
 
 install_packages() {
     local missing=()

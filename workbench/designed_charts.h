@@ -53,6 +53,10 @@ struct DesignedChartValues {
     int sourceOffset;       // series 2 OffsetPercent
     MarkLayout sourceMarks; // series 2 marks
     const char* seriesNames[4];
+    // The FOTS spectrum and comparison charts carry two text labels as axis
+    // captions, "G(f)/T" at the top left and "fT" at the bottom right, whose
+    // left edge this is; 0 for a chart without captions.
+    int frequencyCaptionLeft;
 };
 
 const DesignedChartValues& DesignedValuesOf(DesignedChart which);

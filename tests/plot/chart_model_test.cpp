@@ -46,13 +46,31 @@ TEST(ChartModel, AddPointPlacesByOrderAndReturnsTheIndex) {
     for (const Case& c : cases) {
         TCustomChart chart;
         TLineSeries& s = *chart.AddSeries<TLineSeries>();
-        s.XValues.Order = c.order;
+        s.XValues.SetOrder(c.order);
         std::vector<int> got;
         for (std::size_t i = 0; i < c.xs.size(); ++i)
             got.push_back(s.AddPoint(c.xs[i], static_cast<double>(i), QString(), clRed));
         EXPECT_EQ(got, c.indices) << "order " << c.order;
         EXPECT_EQ(Tags(s), c.tags) << "order " << c.order;
     }
+}
+
+// The stored points are sorted by the order they were added in; another
+// order would leave them in the wrong place, so it is refused.
+TEST(ChartModel, OrderIsFixedOnceTheListHoldsPoints) {
+    TCustomChart chart;
+    TChartSeries& s = *chart.AddSeries<TLineSeries>();
+    s.XValues.SetOrder(loDescending);
+    s.XValues.SetOrder(loAscending);
+    s.AddPoint(2, 0, QString(), clRed);
+    s.AddPoint(1, 0, QString(), clRed);
+    EXPECT_THROW(s.XValues.SetOrder(loNone), EChartException);
+    EXPECT_THROW(s.XValues.SetOrder(loDescending), EChartException);
+    EXPECT_NO_THROW(s.XValues.SetOrder(loAscending));
+    s.AddPoint(1.5, 0, QString(), clRed);
+    EXPECT_EQ(s.XValue(0), 1);
+    EXPECT_EQ(s.XValue(1), 1.5);
+    EXPECT_EQ(s.XValue(2), 2);
 }
 
 TEST(ChartModel, LongSeriesKeepTheSameOrderAsTheWalkBack) {
@@ -65,7 +83,7 @@ TEST(ChartModel, LongSeriesKeepTheSameOrderAsTheWalkBack) {
         std::uniform_int_distribution<int> pickY(0, 2);
         TCustomChart chart;
         TBarSeries& s = *chart.AddSeries<TBarSeries>();
-        s.XValues.Order = order;
+        s.XValues.SetOrder(order);
         struct Ref {
             double x, y;
             Colour c;
@@ -158,8 +176,8 @@ TEST(ChartModel, ClassDefaults) {
     EXPECT_FALSE(line.Marks.Visible);
     EXPECT_EQ(line.Marks.ArrowLength, 8);
     EXPECT_EQ(line.YValues.Name, QStringLiteral("Y"));
-    EXPECT_EQ(line.XValues.Order, loAscending);
-    EXPECT_EQ(line.YValues.Order, loNone);
+    EXPECT_EQ(line.XValues.Order(), loAscending);
+    EXPECT_EQ(line.YValues.Order(), loNone);
     EXPECT_EQ(line.Marks.BackColor, 0x80FFFFu);
     EXPECT_EQ(chart.BottomAxis.LabelsSeparation, 10);
     EXPECT_EQ(chart.LeftAxis.AxisPen.Width, 2);

@@ -1,5 +1,6 @@
 #include "plot/chart.h"
 #include "tests/plot/chart_test_support.h"
+#include "workbench/chart_presses.h"
 #include "workbench/designed_charts.h"
 
 #include <QMouseEvent>
@@ -200,4 +201,119 @@ TEST(ChartView, ManyPointsFromOneHandlerGiveOneRepaint) {
     // what the widget shows is the scene rendered offscreen
     const QImage shown = chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown, RenderChart(chart, chart.size()));
+}
+
+namespace {
+
+// The signal chart of ПИТ after forming 110100, at its designed size.
+struct FormedSignalChart {
+    FormedSignalChart() {
+        ApplyDesignedChart(chart, DesignedChart::CspPitSignal);
+        chart.resize(DesignedSizeOf(DesignedChart::CspPitSignal));
+        FormSignal(chart, LineCode::Pit, Bits{1, 1, 0, 1, 0, 0});
+    }
+    ApplicationFirst application;
+    TChart chart;
+};
+
+const SceneItem* BarOf(const ChartScene& scene, int series, int point) {
+    for (const SceneItem& item : scene.items) {
+        if (item.series == series && item.point == point &&
+            (item.role == SceneRole::Bar || item.role == SceneRole::BarLine))
+            return &item;
+    }
+    return nullptr;
+}
+
+// Zooms into a square of `size` pixels around the point `aim` gives for
+// the chart as it is, `times` zooms in all, aiming anew each time as a
+// student would.
+template <class Aim>
+void ZoomInto(TChart& chart, Aim aim, int size, int times) {
+    for (int k = 0; k < times; ++k) {
+        const QPoint at = aim(chart.CurrentScene());
+        Drag(chart, Qt::LeftButton, at - QPoint(size / 2, size / 2),
+             at + QPoint(size - size / 2, size - size / 2));
+    }
+}
+
+} // namespace
+
+// Zoomed deep into one bar, the bar covers the view from top to bottom;
+// its ends lie far outside the plot, where no sum of pixels may overflow.
+TEST(ChartView, DeepZoomIntoABarFillsTheView) {
+    FormedSignalChart f;
+    const int first = 0; // the first ПИТ bar of 110100 stands at 1
+    // Bars keep their width in pixels, so the student aims at the bar's own
+    // x, near its right end, and at the middle of what shows of it.
+    const double x = f.chart.SeriesAt(0)->XValue(first);
+    const auto aim = [&](const ChartScene& scene) {
+        const SceneItem* bar = BarOf(scene, 0, first);
+        EXPECT_NE(bar, nullptr);
+        if (!bar)
+            return scene.plot.center();
+        const QRect shown = bar->rect.intersected(scene.plot);
+        return QPoint(scene.bottom.Pixel(x), shown.center().y());
+    };
+    // Deep enough that the bar's ends lie beyond what an int can hold.
+    ZoomInto(f.chart, aim, 18, 10);
+    ZoomInto(f.chart, aim, 50, 1);
+    ASSERT_TRUE(f.chart.IsZoomed());
+    const ChartScene deep = f.chart.CurrentScene();
+    EXPECT_GT(deep.left.length() / deep.left.range(), 3e9);
+    const SceneItem* bar = BarOf(deep, 0, first);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->role, SceneRole::Bar);
+    EXPECT_LT(bar->rect.top(), deep.plot.top());
+    EXPECT_GT(bar->rect.bottom(), deep.plot.bottom());
+    const QRect shown = bar->rect.intersected(deep.plot);
+    ASSERT_FALSE(shown.isEmpty());
+    // And the picture shows it in the bar's blue.
+    const QImage image = f.chart.grab().toImage();
+    EXPECT_EQ(image.pixelColor(shown.center()), QColor(0, 0, 255));
+}
+
+// Zoomed deep into the noisy line, each drawn point is where its value
+// lies; points beyond the drawable range are left out, none is moved to
+// the middle of an axis.
+TEST(ChartView, DeepZoomIntoALineDrawsOnlyPointsInReach) {
+    FormedSignalChart f;
+    const ChartScene before = f.chart.CurrentScene();
+    const SceneItem* line = nullptr;
+    for (const SceneItem& item : before.items)
+        if (item.role == SceneRole::Line)
+            line = &item;
+    ASSERT_NE(line, nullptr);
+    ASSERT_GT(line->points.size(), 20u);
+    const QPoint start = line->points[15];
+    bool aimed = false;
+    const auto aim = [&](const ChartScene& scene) {
+        const QPoint at = aimed ? scene.plot.center() : start;
+        aimed = true;
+        return at;
+    };
+    ZoomInto(f.chart, aim, 18, 8);
+    ZoomInto(f.chart, aim, 50, 1);
+    ChartLayoutOptions every;
+    every.reduceLines = false;
+    const ChartScene deep = LayoutChart(f.chart, f.chart.size(), every);
+    std::vector<QPoint> expected;
+    const TChartSeries& s = *f.chart.SeriesAt(1);
+    for (int i = 0; i < s.Count(); ++i) {
+        const double px = deep.bottom.start + (s.XValue(i) - deep.bottom.minimum) *
+                                                  deep.bottom.length() / deep.bottom.range();
+        const double py = deep.left.end - (s.YValue(i) - deep.left.minimum) * deep.left.length() /
+                                              deep.left.range();
+        if (std::fabs(px) <= 32766 && std::fabs(py) <= 32766)
+            expected.emplace_back(RoundEven(px), RoundEven(py));
+    }
+    std::vector<QPoint> drawn;
+    for (const SceneItem& item : deep.items)
+        if (item.role == SceneRole::Line)
+            drawn = item.points;
+    ASSERT_EQ(drawn.size(), expected.size());
+    for (std::size_t k = 0; k < drawn.size(); ++k) {
+        EXPECT_NEAR(drawn[k].x(), expected[k].x(), 1) << k;
+        EXPECT_NEAR(drawn[k].y(), expected[k].y(), 1) << k;
+    }
 }

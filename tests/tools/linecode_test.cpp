@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -98,6 +99,57 @@ TEST(Linecode, SpectrumAndComparisonPrintEveryPoint) {
     EXPECT_EQ(Lines(Linecode({"compare", "dts"}).out)[398], "2,0.5,1.2,0x00FF0000");
 }
 
+// The printed measured spectra, at the default size, against the lecturer's
+// simulation: the share of power below the clock frequency, the null at zero
+// frequency and the one discrete line, CMI's at the clock frequency.
+TEST(Linecode, PsdPrintsTheMeasuredSpectrumOnTheModelsGrid) {
+    const struct {
+        std::string_view code;
+        double share; // of the printed curve's area in 0 ... 2 below fT = 1
+        bool nullAtDc;
+        bool clockLine;
+    } cases[] = {
+        {"nrz", 0.95, false, false},    {"ПИТ", 0.93, true, false}, {"chpi", 0.92, true, false},
+        {"КВП - 3", 0.92, true, false}, {"abs", 0.75, true, false}, {"bil", 0.75, true, false},
+        {"CMI", 0.87, true, true},      {"ep1", 0.91, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.code));
+        const ToolRun run = Linecode({"psd", c.code});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        const auto lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), c.clockLine ? 201u : 200u);
+        std::vector<double> y;
+        for (int i = 1; i <= 200; ++i) {
+            const std::string& line = lines[static_cast<std::size_t>(i - 1)];
+            const std::size_t comma = line.find(',');
+            ASSERT_NE(comma, std::string::npos);
+            EXPECT_EQ(std::stod(line.substr(0, comma)), i / 100.0);
+            y.push_back(std::stod(line.substr(comma + 1)));
+        }
+        double below = 0, all = 0, top = 0;
+        for (std::size_t k = 0; k < y.size(); ++k) {
+            (k < 100 ? below : all) += y[k];
+            top = std::max(top, y[k]);
+        }
+        all += below;
+        EXPECT_NEAR(below / all, c.share, 0.02);
+        EXPECT_EQ(y.front() < 0.03 * top, c.nullAtDc);
+        if (c.clockLine) {
+            EXPECT_EQ(lines[200].substr(0, 7), "line,1,");
+            // On the curve's scale: 1/π² per side against 0.338 of
+            // continuous power in 0 ... 2, as a very long run measures them.
+            const double power = std::stod(lines[200].substr(7));
+            EXPECT_NEAR(power / (all * 0.01), 0.30, 0.02);
+        }
+    }
+    // One run is one seed's: the same again, another seed differs.
+    EXPECT_EQ(Linecode({"psd", "cmi"}).out, Linecode({"psd", "cmi", "--seed", "1"}).out);
+    EXPECT_NE(Linecode({"psd", "cmi"}).out, Linecode({"psd", "cmi", "--seed", "2"}).out);
+    EXPECT_NE(Linecode({"psd", "cmi"}).out, Linecode({"psd", "cmi", "--bits", "8192"}).out);
+}
+
 TEST(Linecode, ErrorsAndExitStatus) {
     const struct {
         std::vector<std::string_view> args;
@@ -118,6 +170,15 @@ TEST(Linecode, ErrorsAndExitStatus) {
         {{"compare", "both"}, 2, true},
         {{"compare"}, 2, true},
         {{"--help", "encode"}, 2, true},
+        {{"psd"}, 2, true},
+        {{"psd", "xyz"}, 2, true},
+        {{"psd", "cmi", "--bits"}, 2, true},
+        {{"psd", "cmi", "--bits", "4095"}, 2, true}, // too few to average
+        {{"psd", "cmi", "--bits", "65536x"}, 2, true},
+        {{"psd", "cmi", "--bits", "-1"}, 2, true},
+        {{"psd", "cmi", "--seed", "one"}, 2, true},
+        {{"psd", "cmi", "--window", "hann"}, 2, true},
+        {{"psd", "cmi", "110100"}, 2, true},
     };
     for (const auto& c : cases) {
         const ToolRun run = Linecode(c.args);

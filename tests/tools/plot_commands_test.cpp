@@ -73,6 +73,45 @@ TEST(PlotCommands, WritesTheWorkbenchChartsAtTheirDesignedSizes) {
     }
 }
 
+// The model and the measured curve on the code's spectrum chart, a legend
+// under it; CMI's clock line as a green spike, and no spike elsewhere.
+TEST(PlotCommands, PsdDrawsModelMeasuredAndLines) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const struct {
+        std::string code;
+        QSize chart; // the workbench's spectrum chart; the legend comes below
+        bool spike;
+    } cases[] = {
+        {"pit", {448, 256}, false},
+        {"КВП - 3", {441, 257}, false},
+        {"cmi", {441, 257}, true},
+        {"ep1", {441, 257}, false},
+    };
+    for (const auto& c : cases) {
+        const QString file = dir.filePath(QStringLiteral("psd.png"));
+        const Result r = RunPlot({"plot-psd", c.code, "-o", file.toStdString()});
+        ASSERT_EQ(r.status, 0) << c.code << ": " << r.err;
+        const QImage image = QImage(file).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(image.isNull()) << c.code;
+        EXPECT_EQ(image.width(), c.chart.width()) << c.code;
+        EXPECT_GE(image.height(), c.chart.height() + 40) << c.code;
+        const QImage chart = image.copy(QRect(QPoint(0, 0), c.chart));
+        const QImage legend =
+            image.copy(0, c.chart.height(), image.width(), image.height() - c.chart.height());
+        EXPECT_GE(CountPixels(chart, qRgb(255, 0, 0)), 150) << c.code;
+        EXPECT_GE(CountPixels(chart, qRgb(0, 0, 255)), 200) << c.code;
+        EXPECT_GE(CountPixels(legend, qRgb(255, 0, 0)), 10) << c.code;
+        EXPECT_GE(CountPixels(legend, qRgb(0, 0, 255)), 10) << c.code;
+        const int green = CountPixels(chart, qRgb(0, 128, 0));
+        if (c.spike)
+            EXPECT_GE(green, 60) << c.code;
+        else
+            EXPECT_EQ(green, 0) << c.code;
+        EXPECT_EQ(CountPixels(legend, qRgb(0, 128, 0)) > 0, c.spike) << c.code;
+    }
+}
+
 TEST(PlotCommands, BadArgumentsWriteNothing) {
     QTemporaryDir dir;
     const std::string file = dir.filePath(QStringLiteral("x.png")).toStdString();
@@ -89,6 +128,13 @@ TEST(PlotCommands, BadArgumentsWriteNothing) {
         {{"plot", "--compare", "abc", "-o", file}, 2},
         {{"plot", "--compare", "dts", "pit", "-o", file}, 2},
         {{"plot", "pit", "110100", "-o"}, 2},
+        {{"plot-psd", "cmi"}, 2},                    // no output
+        {{"plot-psd", "-o", file}, 2},               // no code
+        {{"plot-psd", "xyz", "-o", file}, 2},        // no such code
+        {{"plot-psd", "cmi", "pit", "-o", file}, 2}, // two codes
+        {{"plot-psd", "cmi", "--bits", "10", "-o", file}, 2},
+        {{"plot-psd", "cmi", "--seed", "", "-o", file}, 2},
+        {{"plot-psd", "cmi", "-o", file, "--bits"}, 2},
     };
     for (const auto& c : cases) {
         const Result r = RunPlot(c.args);
@@ -98,5 +144,51 @@ TEST(PlotCommands, BadArgumentsWriteNothing) {
     }
     EXPECT_TRUE(IsPlotCommand("plot"));
     EXPECT_TRUE(IsPlotCommand("plot-spectrum"));
+    EXPECT_TRUE(IsPlotCommand("plot-psd"));
     EXPECT_FALSE(IsPlotCommand("points"));
+}
+
+// The FOTS spectrum and comparison pictures carry the axis captions the
+// workbench panels show: "G(f)/T" on its button-face box at the top left,
+// "fT" at the bottom right; the DTS ones carry none.
+TEST(PlotCommands, FotsChartsShowTheirAxisCaptions) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const struct {
+        std::vector<std::string> args;
+        bool captions;
+        int frequencyLeft;
+    } cases[] = {
+        {{"plot-spectrum", "nrz"}, true, 416},      {{"plot-spectrum", "bil"}, true, 416},
+        {{"plot-spectrum", "cmi"}, true, 416},      {{"plot-spectrum", "ep1"}, true, 416},
+        {{"plot", "--compare", "fots"}, true, 424}, {{"plot-spectrum", "pit"}, false, 416},
+        {{"plot", "--compare", "dts"}, false, 424},
+    };
+    const QRgb face = qRgb(240, 240, 240);
+    int k = 0;
+    for (const auto& c : cases) {
+        const QString file = dir.filePath(QStringLiteral("caption%1.png").arg(k++));
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-o", file.toStdString()});
+        ASSERT_EQ(RunPlot(args).status, 0) << args[1];
+        const QImage image = QImage(file).convertToFormat(QImage::Format_RGB32);
+        // Text pixels: dark ones inside each caption's box.
+        const auto dark = [&](QRect box) {
+            int n = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    n += qGray(image.pixel(x, y)) < 80;
+            return n;
+        };
+        const QRect density(16, 8, 50, 18);
+        const QRect frequency(c.frequencyLeft, 232, 18, 18);
+        const int faceInDensity = CountPixels(image.copy(density), face);
+        if (c.captions) {
+            EXPECT_GT(faceInDensity, 200) << args[1];
+            EXPECT_GT(dark(density), 30) << args[1];
+            EXPECT_GT(dark(frequency), 15) << args[1];
+        } else {
+            EXPECT_EQ(faceInDensity, 0) << args[1];
+        }
+    }
 }

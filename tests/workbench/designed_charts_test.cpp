@@ -19,7 +19,7 @@ TEST(ChartLayouts, EveryChartGetsItsSeriesInOrder) {
         EXPECT_FALSE(chart.Legend.Visible);
         EXPECT_FALSE(chart.View3D);
         for (int s = 0; s < chart.SeriesCount(); ++s) {
-            EXPECT_EQ(chart.SeriesAt(s)->XValues.Order, loAscending);
+            EXPECT_EQ(chart.SeriesAt(s)->XValues.Order(), loAscending);
             EXPECT_EQ(chart.SeriesAt(s)->Name, QString::fromLatin1(v.seriesNames[s]));
         }
         switch (v.kind) {

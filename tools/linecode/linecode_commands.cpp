@@ -2,6 +2,7 @@
 
 #include "codes/energy_density.h"
 #include "codes/line_code.h"
+#include "codes/measured_spectrum.h"
 
 #include <array>
 #include <charconv>
@@ -131,6 +132,49 @@ int Compare(Args args, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+// A whole number option's value; nothing else in the text.
+template <typename Integer>
+std::optional<Integer> WholeNumber(std::string_view text) {
+    Integer value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+int Psd(Args args, std::ostream& out, std::ostream& err) {
+    const std::optional<LineCode> code = CodeArgument(args, err);
+    if (!code)
+        return kExitUsage;
+    std::size_t bits = kDefaultPsdBits;
+    std::uint64_t seed = kDefaultPsdSeed;
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return UsageError(err, std::string(args[i]) + " needs a value");
+        if (args[i] == "--bits") {
+            const auto n = WholeNumber<std::size_t>(args[i + 1]);
+            if (!n || *n < kMinPsdBits || *n > kMaxPsdBits)
+                return UsageError(err, "--bits needs a number from " + std::to_string(kMinPsdBits) +
+                                           " to " + std::to_string(kMaxPsdBits));
+            bits = *n;
+        } else if (args[i] == "--seed") {
+            const auto s = WholeNumber<std::uint64_t>(args[i + 1]);
+            if (!s)
+                return UsageError(err, "--seed needs a whole number");
+            seed = *s;
+        } else {
+            return UsageError(err, "unknown option " + std::string(args[i]));
+        }
+    }
+    const MeasuredSpectrum spectrum = MeasureSpectrum(*code, bits, seed);
+    for (const PsdPoint& p : spectrum.points)
+        out << Number(p.x) << ',' << Number(p.y) << '\n';
+    // On the curve's scale: the area the line would add under the curve.
+    for (const SpectralLine& line : spectrum.lines)
+        out << "line," << Number(line.x) << ',' << Number(spectrum.scale * line.power) << '\n';
+    return kExitOk;
+}
+
 constexpr LinecodeCommand kCommands[] = {
     {"encode", "encode CODE COMBINATION...    line symbols, one line per combination", Encode},
     {"points",
@@ -143,6 +187,12 @@ constexpr LinecodeCommand kCommands[] = {
      "compare dts|fots              the 800 points series,x,y,colour of a "
      "comparison",
      Compare},
+    {"psd",
+     "psd CODE [--bits N] [--seed S]\n"
+     "                                the measured spectrum of N random bits (65536):\n"
+     "                                200 points x,y on the model's scale, then\n"
+     "                                line,x,power per discrete line",
+     Psd},
 };
 
 } // namespace
@@ -157,7 +207,13 @@ void PrintUsage(std::ostream& stream) {
               "  plot CODE COMBINATION -o FILE.png    the signal chart after one forming\n"
               "  plot-spectrum CODE -o FILE.png       the code's spectrum chart\n"
               "  plot --compare dts|fots -o FILE.png  the comparison chart\n"
+              "  plot-psd CODE -o FILE.png [--bits N] [--seed S]\n"
+              "                                       the model curve and the measured spectrum\n"
               "  --locale NAME (e.g. ru_RU) sets the number format of the axis labels.\n"
+              "\n"
+              "The laboratory work's printed guide, an A4 PDF:\n"
+              "  handout -o FILE.pdf [--resources DIR]\n"
+              "                      DIR holds docs/*.html (default: the source tree's)\n"
               "\n"
               "CODE is one of pit abs chpi kvp3 nrz bil cmi ep1, or a code button's caption:\n"
               "  \"ПИТ\" \"АБС\" \"ЧПИ\" \"КВП - 3\" \"NRZ\" \"BI - L\" \"CMI\" \"EP - 1\"\n"

@@ -3,12 +3,14 @@
 #include "plot/chart_layout.h"
 #include "plot/fonts.h"
 #include "tools/linecode/linecode_commands.h"
+#include "tools/linecode/psd_chart.h"
 #include "workbench/chart_presses.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
 
+#include <charconv>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,13 +36,86 @@ std::unique_ptr<QGuiApplication> MakeApplication(int& argc, char** argv) {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+template <typename Integer>
+std::optional<Integer> WholeNumber(std::string_view text) {
+    Integer value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+int SaveImage(const QImage& image, const std::string& file, std::ostream& out, std::ostream& err) {
+    if (!image.save(QString::fromStdString(file), "PNG")) {
+        err << "linecode: cannot write " << file << '\n';
+        return kExitUsage;
+    }
+    out << file << ": " << image.width() << " x " << image.height() << '\n';
+    return kExitOk;
+}
+
+// plot-psd CODE -o FILE.png [--bits N] [--seed S] [--locale NAME]
+int PlotPsd(int argc, char** argv, Args args, std::ostream& out, std::ostream& err) {
+    std::string output, locale;
+    std::size_t bits = kDefaultPsdBits;
+    std::uint64_t seed = kDefaultPsdSeed;
+    std::vector<std::string_view> positional;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string_view a = args[i];
+        const bool option =
+            a == "-o" || a == "--output" || a == "--locale" || a == "--bits" || a == "--seed";
+        if (!option) {
+            positional.push_back(a);
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return UsageError(err, std::string(a) + " needs a value");
+        const std::string_view value = args[++i];
+        if (a == "--bits") {
+            const auto n = WholeNumber<std::size_t>(value);
+            if (!n || *n < kMinPsdBits || *n > kMaxPsdBits)
+                return UsageError(err, "--bits needs a number from " + std::to_string(kMinPsdBits) +
+                                           " to " + std::to_string(kMaxPsdBits));
+            bits = *n;
+        } else if (a == "--seed") {
+            const auto n = WholeNumber<std::uint64_t>(value);
+            if (!n)
+                return UsageError(err, "--seed needs a whole number");
+            seed = *n;
+        } else if (a == "--locale") {
+            locale = std::string(value);
+        } else {
+            output = std::string(value);
+        }
+    }
+    if (output.empty())
+        return UsageError(err, "missing -o FILE.png");
+    if (positional.size() != 1)
+        return UsageError(err, "plot-psd needs CODE");
+    const std::optional<LineCode> code = LineCodeFromName(positional[0]);
+    if (!code)
+        return UsageError(err, "unknown CODE");
+
+    const MeasuredSpectrum spectrum = MeasureSpectrum(*code, bits, seed);
+    const auto app = MakeApplication(argc, argv);
+    RegisterFontSubstitutions();
+    ChartLayoutOptions options;
+    if (!locale.empty())
+        options.locale = QLocale(QString::fromStdString(locale));
+    const QImage image = RenderPsdPicture(*code, spectrum, DesignedSizeOf(SpectrumChartOf(*code)),
+                                          PsdPictureContent{}, options);
+    return SaveImage(image, output, out, err);
+}
+
 } // namespace
 
 bool IsPlotCommand(std::string_view name) {
-    return name == "plot" || name == "plot-spectrum";
+    return name == "plot" || name == "plot-spectrum" || name == "plot-psd";
 }
 
 int RunPlotCommand(int argc, char** argv, Args args, std::ostream& out, std::ostream& err) {
+    if (args.front() == "plot-psd")
+        return PlotPsd(argc, argv, args, out, err);
     const bool spectrum = args.front() == "plot-spectrum";
     PlotRequest request;
     std::vector<std::string_view> positional;
@@ -103,11 +178,5 @@ int RunPlotCommand(int argc, char** argv, Args args, std::ostream& out, std::ost
     ChartLayoutOptions options;
     if (!request.locale.empty())
         options.locale = QLocale(QString::fromStdString(request.locale));
-    const QImage image = RenderChart(chart, DesignedSizeOf(which), options);
-    if (!image.save(QString::fromStdString(request.output), "PNG")) {
-        err << "linecode: cannot write " << request.output << '\n';
-        return kExitUsage;
-    }
-    out << request.output << ": " << image.width() << " x " << image.height() << '\n';
-    return kExitOk;
+    return SaveImage(RenderChart(chart, DesignedSizeOf(which), options), request.output, out, err);
 }
