@@ -1,5 +1,6 @@
 #include "ui/designed_style.h"
 
+#include <QChildEvent>
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -55,6 +56,26 @@ void StackGraphicControlsBelow(QWidget& parent) {
     for (auto it = graphic.rbegin(); it != graphic.rend(); ++it)
         (*it)->lower();
 }
+
+// Keeps that order for graphic controls that a window adds in code after
+// styling (shapes made for an animation, say): each is put in its place
+// when it is first polished, just before it is first shown.
+class GraphicStacking : public QObject {
+public:
+    static GraphicStacking& Instance() {
+        // Kept for the whole process: every styled widget refers to it.
+        static auto* instance = new GraphicStacking;
+        return *instance;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ChildPolished && watched->isWidgetType() &&
+            IsGraphicControl(*static_cast<QChildEvent*>(event)->child()))
+            StackGraphicControlsBelow(*static_cast<QWidget*>(watched));
+        return false;
+    }
+};
 
 // How far a label's text may move from its designed place, per axis, to
 // get clear of a windowed control when it has to grow.
@@ -280,6 +301,7 @@ void ApplyTo(QWidget& widget) {
     if (auto* label = qobject_cast<QLabel*>(&widget))
         TextFit(*label).Run();
     StackGraphicControlsBelow(widget);
+    widget.installEventFilter(&GraphicStacking::Instance());
     for (QObject* child : widget.children()) {
         if (child->isWidgetType())
             ApplyTo(*static_cast<QWidget*>(child));

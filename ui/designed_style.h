@@ -28,7 +28,8 @@ void SetTextColour(QWidget& widget, const QColor& colour);
 //   graphic controls, drawn by their parent: they lie below all the windowed
 //   controls of the same parent (panels, charts, buttons, edit fields, static
 //   texts), whatever their order in the layout, and a windowed control that
-//   covers one takes the mouse input there.
+//   covers one takes the mouse input there. A graphic control added in code
+//   later takes its place below when it is first shown.
 // - Panels (Panel*) are opaque: each paints its own colour, the button face
 //   unless it has another, over whatever lies below it.
 // - A label's text shows whole: where it does not fit the designed rectangle
@@ -36,8 +37,8 @@ void SetTextColour(QWidget& widget, const QColor& colour);
 //   run a little wider and have taller lines), the label grows, its text
 //   staying in place or, where a windowed control is in the way, moving by
 //   the least that clears it; where no growth helps, the font's pixel height
-//   is lowered by the least that fits. Fonts set after this call are not
-//   fitted.
+//   is lowered by the least that fits. Fonts set and labels added after this
+//   call are not fitted.
 //
 // `root` itself gets `family`, `height` px and `bold` as its font.
 void ApplyDesignedStyle(QWidget& root, const char* family, int height, bool bold);

@@ -236,6 +236,15 @@ TEST_F(DesignedStyleTest, AWindowBuiltInCodeGetsTheSameRulesFromItsControlsNames
     EXPECT_EQ(TopChildAt(root, {215, 40}), bevel);  // uncovered, the bevel is hit
     EXPECT_EQ(TopChildAt(*panel, {60, 60}), inner); // and so inside a panel
     EXPECT_EQ(TopChildAt(*panel, {10, 10}), shape);
+    // A shape made in code afterwards, as an animation might make one, over
+    // the panel and the button: it goes below them when it is first shown.
+    auto* pulse = Make<QFrame>(root, "Shape2", {150, 20, 100, 10});
+    root.show();
+    EXPECT_TRUE(pulse->isVisible());
+    EXPECT_EQ(TopChildAt(root, {160, 25}), panel);
+    EXPECT_EQ(TopChildAt(root, {240, 25}), button);
+    EXPECT_EQ(TopChildAt(root, {205, 25}), pulse);
+    root.hide();
     EXPECT_TRUE(panel->autoFillBackground());
     EXPECT_TRUE(inner->autoFillBackground());
     EXPECT_FALSE(label->autoFillBackground());
