@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "ui/handler_guard.h"
+
 #include <QMessageBox>
 
 #include <utility>
@@ -14,9 +16,13 @@ QString ErrorText(const std::exception& error) {
     return QString::fromUtf8(error.what());
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    SetHandlerErrorReporter([this](std::exception_ptr error) { ShowError(error); });
+}
 
-TApplication::~TApplication() = default;
+TApplication::~TApplication() {
+    SetHandlerErrorReporter({});
+}
 
 TApplication* TApplication::Instance() {
     return qobject_cast<TApplication*>(instance());
@@ -25,12 +31,20 @@ TApplication* TApplication::Instance() {
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        ShowError(ErrorText(error));
+    } catch (...) {
+        ShowError(std::current_exception());
+    }
+    return false;
+}
+
+void TApplication::ShowError(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        ShowError(ErrorText(e));
     } catch (...) {
         ShowError(QStringLiteral("Unknown error"));
     }
-    return false;
 }
 
 void TApplication::ShowError(const QString& text) {

@@ -24,8 +24,11 @@ QString ErrorBoxText(const QString& text);
 // The text of an error: what() of a standard exception, decoded as UTF-8.
 QString ErrorText(const std::exception& error);
 
-// The application object. An error that escapes a click, a key or a timer
-// tick is caught here and shown in the error box; the program goes on.
+// The application object. An error that escapes a handler of the windows is
+// shown in the error box, and the program goes on: the handlers, connected
+// through Guarded (ui/handler_guard.h), hand their errors here; anything else
+// that escapes a click, a key or a timer tick is caught at the delivery of
+// the event, as a last resort.
 class TApplication : public QApplication {
     Q_OBJECT
 public:
@@ -36,6 +39,9 @@ public:
 
     // Shows the error box for an error with `text`.
     void ShowError(const QString& text);
+    // The same for a caught error: its text, or "Unknown error" when it is
+    // no standard exception.
+    void ShowError(const std::exception_ptr& error);
 
     // Shows `content` through the presenter: the real message box unless a
     // test has put another presenter in place.

@@ -47,14 +47,17 @@ void SelfCheck::PressInformation() {
         Fail(QStringLiteral("the main window shows no \"Информация о программе\""));
         return;
     }
-    // A file that cannot be read throws; the application object catches it
-    // and reports it through the presenter above, and nothing below runs.
+    // A file that cannot be read fails the handler; the application object
+    // reports that through the presenter above, and the check ends there.
     button->click();
+    if (m_failed)
+        return;
     m_out << Form1->MemoText().section(QStringLiteral("\r\n"), 0, 0).toStdString() << std::endl;
     Form1->close();
 }
 
 void SelfCheck::Fail(const QString& why) {
+    m_failed = true;
     m_err << "LineCodes " << kSelfCheckSwitch.toStdString() << ": " << why.toStdString()
           << std::endl;
     // Before the loop runs (a start-up failure) the program ends with 1 of

@@ -42,4 +42,5 @@ private:
     std::ostream& m_err;
     MessageBoxPresenter m_previous;
     bool m_pressed = false;
+    bool m_failed = false;
 };

@@ -22,6 +22,12 @@ QString KindOf(const std::type_info& type) {
     return QString::fromLatin1(status == 0 && name ? name.get() : type.name());
 }
 
+// The same for the error being handled when its type is not known here.
+QString KindOfCurrent() {
+    const std::type_info* type = abi::__cxa_current_exception_type();
+    return type != nullptr ? KindOf(*type) : QStringLiteral("unknown");
+}
+
 } // namespace
 
 QString StartupErrorText(const QString& kind, const QString& module, const void* address,
@@ -39,16 +45,23 @@ int RunProgram(TApplication& app, const BeforeBuildHook& beforeBuild) {
     RegisterFontSubstitutions();
     app.setWindowIcon(QIcon(QStringLiteral(":/pictures/program_icon.png")));
     std::unique_ptr<WindowSet> windows;
+    const auto fail = [&app](const QString& kind, const void* address, const QString& text) {
+        const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+        app.Present(
+            {QStringLiteral("Application Error"), StartupErrorText(kind, module, address, text)});
+        return 1;
+    };
     try {
         windows = std::make_unique<WindowSet>(beforeBuild);
     } catch (const std::exception& error) {
         // C++ keeps no record of where an error was thrown; the box gives
         // the address of the error object instead, which tells one failure
         // from another.
-        const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-        app.Present({QStringLiteral("Application Error"),
-                     StartupErrorText(KindOf(typeid(error)), module, &error, ErrorText(error))});
-        return 1;
+        return fail(KindOf(typeid(error)), &error, ErrorText(error));
+    } catch (...) {
+        // Anything else thrown (a plain value, a type of some library's own)
+        // ends the start-up just the same; only its type can be named.
+        return fail(KindOfCurrent(), nullptr, QStringLiteral("Unknown error"));
     }
     Form1->show();
     const int code = app.exec();

@@ -7,7 +7,7 @@ PACKAGES=(cmake g++ ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev espeak-ng
           fonts-urw-base35 fonts-liberation2 fonts-dejavu-core
           xvfb xauth imagemagick poppler-utils
-          desktop-file-utils appstream dpkg-dev)
+          desktop-file-utils appstream dpkg-dev clang-format)
 
 install_packages() {
     local missing=()

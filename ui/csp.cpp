@@ -2,6 +2,7 @@
 
 #include "plot/chart.h"
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/jon.h"
 #include "ui/mes.h"
 #include "ui/modal.h"
@@ -73,7 +74,7 @@ TCSP::TCSP(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TCSP>()) 
         {ui->Button5, &TCSP::Button5Click},
     };
     for (const auto& b : bindings)
-        connect(b.button, &QPushButton::clicked, this, b.handler);
+        connect(b.button, &QPushButton::clicked, this, Guarded(this, b.handler));
 
     ui->Edit1->setFocus();
 }

@@ -1,6 +1,7 @@
 #include "ui/dinamic.h"
 
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/window_frame.h"
 
 #include "ui_dinamic.h"
@@ -37,7 +38,7 @@ TDinamic::TDinamic(QWidget* parent)
     // A coarse timer lets the system bundle wake-ups; a precise one spins
     // the event loop for the last millisecond before each tick.
     m_timer.setTimerType(Qt::CoarseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &TDinamic::Timer1Timer);
+    connect(&m_timer, &QTimer::timeout, this, Guarded(this, &TDinamic::Timer1Timer));
 
     const struct {
         QPushButton* button;
@@ -48,7 +49,7 @@ TDinamic::TDinamic(QWidget* parent)
         {ui->Button1, &TDinamic::Button1Click},
     };
     for (const auto& b : bindings)
-        connect(b.button, &QPushButton::clicked, this, b.handler);
+        connect(b.button, &QPushButton::clicked, this, Guarded(this, b.handler));
 }
 
 TDinamic::~TDinamic() = default;

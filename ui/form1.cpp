@@ -2,6 +2,7 @@
 
 #include "ui/csp.h"
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/modal.h"
 #include "ui/test_window.h"
 #include "ui/vosp.h"
@@ -12,14 +13,11 @@
 
 #include <QMouseEvent>
 
-#include <algorithm>
-
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
     ui->setupUi(this);
     SetDesignedFrame(*this, {125, 69}, {609, 417}, CaptionBoxes::Close);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/program_icon.png")));
 
-    setFont(DesignedFont("Bookman Old Style", 16, true));
     ui->Label1->setFont(DesignedFont("Bookman Old Style", 24, true));
     ui->Label2->setFont(DesignedFont("Bookman Old Style", 21, false, true));
     SetTextColour(*ui->Label2, QColor(0, 0, 128));
@@ -27,21 +25,18 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     ui->Label4->setFont(DesignedFont("Bookman Old Style", 16));
     ui->Label5->setFont(DesignedFont("Bookman Old Style", 16));
     ui->Memo1->setFont(DesignedFont("Times New Roman", 16));
-    // Labels size themselves to their text, and the substituted fonts run a
-    // little wider than the designed ones.
-    for (QLabel* label : {ui->Label3, ui->Label4, ui->Label5})
-        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+    ApplyDesignedStyle(*this, "Bookman Old Style", 16, true);
     // The placeholders only carry the grey captions of the hidden buttons.
     SetTextColour(*ui->BitBtn1, QColor(128, 128, 128));
     SetTextColour(*ui->BitBtn2, QColor(128, 128, 128));
     for (QFrame* panel : {ui->Panel1, ui->Panel2, ui->Panel3})
         panel->setLineWidth(1);
 
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(ui->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(ui->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(ui->Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    connect(ui->Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+    connect(ui->Button1, &QPushButton::clicked, this, Guarded(this, &TForm1::Button1Click));
+    connect(ui->Button2, &QPushButton::clicked, this, Guarded(this, &TForm1::Button2Click));
+    connect(ui->Button3, &QPushButton::clicked, this, Guarded(this, &TForm1::Button3Click));
+    connect(ui->Button4, &QPushButton::clicked, this, Guarded(this, &TForm1::Button4Click));
+    connect(ui->Button5, &QPushButton::clicked, this, Guarded(this, &TForm1::Button5Click));
     ui->Label3->installEventFilter(this);
 
     ui->Button3->setFocus();

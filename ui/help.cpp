@@ -1,6 +1,7 @@
 #include "ui/help.h"
 
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/reference_page.h"
 #include "ui/reference_view.h"
 #include "ui/window_frame.h"
@@ -30,7 +31,6 @@ THelp::THelp(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::Help>
     SetDesignedFrame(*this, {119, 81}, {612, 423}, CaptionBoxes::Close);
 
     const QFont font = DesignedFont("Bookman Old Style", 16, true);
-    setFont(font);
 
     QScrollArea* const areas[] = {m_ui->ScrollBox1, m_ui->ScrollBox2, m_ui->ScrollBox3,
                                   m_ui->ScrollBox4, m_ui->ScrollBox5, m_ui->ScrollBox6,
@@ -49,8 +49,9 @@ THelp::THelp(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::Help>
     QPalette palette = m_ui->StaticText4->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     m_ui->StaticText4->setPalette(palette);
+    ApplyDesignedStyle(*this, "Bookman Old Style", 16, true);
 
-    connect(m_ui->Button1, &QPushButton::clicked, this, &THelp::Button1Click);
+    connect(m_ui->Button1, &QPushButton::clicked, this, Guarded(this, &THelp::Button1Click));
 }
 
 THelp::~THelp() = default;

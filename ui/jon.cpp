@@ -1,6 +1,7 @@
 #include "ui/jon.h"
 
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/reference_page.h"
 #include "ui/window_frame.h"
 #include "ui_jon.h"
@@ -27,7 +28,7 @@ Tjon::Tjon(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::jon>())
     m_ui->setupUi(this);
     SetDesignedFrame(*this, {110, 72}, {621, 419}, CaptionBoxes::CloseMinMax);
 
-    setFont(DesignedFont("Bookman Old Style", 16, true));
+    ApplyDesignedStyle(*this, "Bookman Old Style", 16, true);
 
     QScrollArea* const areas[] = {m_ui->ScrollBox1, m_ui->ScrollBox2, m_ui->ScrollBox3,
                                   m_ui->ScrollBox4, m_ui->ScrollBox5};
@@ -35,7 +36,7 @@ Tjon::Tjon(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::jon>())
         InstallReferencePage(*areas[i], kPages[i]);
     SetUpReferenceTabs(*m_ui->PageControl1->tabBar());
 
-    connect(m_ui->Button1, &QPushButton::clicked, this, &Tjon::Button1Click);
+    connect(m_ui->Button1, &QPushButton::clicked, this, Guarded(this, &Tjon::Button1Click));
 }
 
 Tjon::~Tjon() = default;

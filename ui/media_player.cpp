@@ -1,5 +1,6 @@
 #include "ui/media_player.h"
 
+#include "ui/handler_guard.h"
 #include "ui/sound_output.h"
 
 #include <QFile>
@@ -67,11 +68,11 @@ TMediaPlayer::TMediaPlayer(QWidget* parent, PlayerClock& clock, std::unique_ptr<
         const int left = static_cast<int>(i) * kButtonWidth;
         button->setGeometry(left, 0, b == PlayerButton::Back ? kWidth - left : kButtonWidth,
                             kHeight);
-        connect(button, &QToolButton::clicked, this, [this, b] { Press(b); });
+        connect(button, &QToolButton::clicked, this, Guarded([this, b] { Press(b); }));
         m_buttons[i] = button;
     }
     m_watch.setInterval(kWatchMs);
-    connect(&m_watch, &QTimer::timeout, this, &TMediaPlayer::Refresh);
+    connect(&m_watch, &QTimer::timeout, this, Guarded(this, &TMediaPlayer::Refresh));
     Refresh();
 }
 

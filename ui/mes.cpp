@@ -1,6 +1,7 @@
 #include "ui/mes.h"
 
 #include "ui/designed_style.h"
+#include "ui/handler_guard.h"
 #include "ui/window_frame.h"
 
 #include "ui_mes.h"
@@ -8,7 +9,6 @@
 Tmes::Tmes(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::Tmes>()) {
     ui->setupUi(this);
     SetDesignedFrame(*this, {286, 192}, {338, 146}, CaptionBoxes::None);
-    setFont(DesignedFont("MS Sans Serif", 11));
     ui->Label1->setFont(DesignedFont("Bookman Old Style", 19));
     QPalette red = ui->Label1->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));
@@ -16,11 +16,12 @@ Tmes::Tmes(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::Tmes>()) 
     for (QLabel* label : {ui->Label2, ui->Label3, ui->Label4})
         label->setFont(DesignedFont("Bookman Old Style", 16));
     ui->Button1->setFont(DesignedFont("Bookman Old Style", 19, true));
+    ApplyDesignedStyle(*this, "MS Sans Serif", 11, false);
     // The button is the only control that takes the focus; Enter and Space
     // both press it.
     ui->Button1->setAutoDefault(true);
     ui->Button1->setFocus();
-    connect(ui->Button1, &QPushButton::clicked, this, &Tmes::Button1Click);
+    connect(ui->Button1, &QPushButton::clicked, this, Guarded(this, &Tmes::Button1Click));
 }
 
 Tmes::~Tmes() = default;

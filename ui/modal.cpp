@@ -85,21 +85,25 @@ private:
     std::vector<QPointer<QWidget>> m_stack;
 };
 
-// Ends the nested loop when the window is hidden or destroyed.
+// Ends the nested loop when the window is hidden or destroyed. A window
+// that is minimised is hidden too, but it has not been closed: its showing
+// goes on until it is restored and closed.
 class HideWatcher : public QObject {
 public:
-    HideWatcher(QWidget& window, QEventLoop& loop) : m_loop(loop) {
+    HideWatcher(QWidget& window, QEventLoop& loop) : m_window(window), m_loop(loop) {
         window.installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Hide || event->type() == QEvent::Destroy)
+        if (event->type() == QEvent::Destroy ||
+            (event->type() == QEvent::Hide && !m_window.isMinimized()))
             m_loop.quit();
         return false;
     }
 
 private:
+    QWidget& m_window;
     QEventLoop& m_loop;
 };
 

@@ -2,6 +2,7 @@
 
 #include "ui/designed_style.h"
 #include "ui/form1.h"
+#include "ui/handler_guard.h"
 #include "ui/window_frame.h"
 #include "ui/window_references.h"
 
@@ -44,7 +45,6 @@ TTest::TTest(QWidget* parent)
     ui->setupUi(this);
     SetDesignedFrame(*this, DesktopCentre(kOuterSize), kOuterSize, CaptionBoxes::Close);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/test_icon.png")));
-    setFont(DesignedFont("MS Sans Serif", 11));
     QPalette silver = palette();
     silver.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(silver);
@@ -69,12 +69,7 @@ TTest::TTest(QWidget* parent)
         label->setPalette(p);
     }
 
-    // Labels size themselves to their text, and the substituted fonts run a
-    // little wider than the designed ones.
-    for (QLabel* label : ui->ScrollContent->findChildren<QLabel*>()) {
-        if (!label->objectName().startsWith(QLatin1String("Answer")))
-            label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
-    }
+    ApplyDesignedStyle(*this, "MS Sans Serif", 11, false);
 
     m_questions = {{
         {ui->Panel1,
@@ -112,16 +107,16 @@ TTest::TTest(QWidget* parent)
         q.verdict->setFont(DesignedFont("MS Sans Serif", 11));
         SetVerdict(*q.verdict, QString(), QColor(128, 128, 128));
     }
-    connect(ui->Button1, &QPushButton::clicked, this, &TTest::Button1Click);
-    connect(ui->Button2, &QPushButton::clicked, this, &TTest::Button2Click);
-    connect(ui->Button3, &QPushButton::clicked, this, &TTest::Button3Click);
-    connect(ui->Button4, &QPushButton::clicked, this, &TTest::Button4Click);
-    connect(ui->Button5, &QPushButton::clicked, this, &TTest::Button5Click);
-    connect(ui->Button6, &QPushButton::clicked, this, &TTest::Button6Click);
+    connect(ui->Button1, &QPushButton::clicked, this, Guarded(this, &TTest::Button1Click));
+    connect(ui->Button2, &QPushButton::clicked, this, Guarded(this, &TTest::Button2Click));
+    connect(ui->Button3, &QPushButton::clicked, this, Guarded(this, &TTest::Button3Click));
+    connect(ui->Button4, &QPushButton::clicked, this, Guarded(this, &TTest::Button4Click));
+    connect(ui->Button5, &QPushButton::clicked, this, Guarded(this, &TTest::Button5Click));
+    connect(ui->Button6, &QPushButton::clicked, this, Guarded(this, &TTest::Button6Click));
 
     m_timer->setObjectName(QStringLiteral("Timer"));
     m_timer->setInterval(1000);
-    connect(m_timer, &QTimer::timeout, this, &TTest::TimerTimer);
+    connect(m_timer, &QTimer::timeout, this, Guarded(this, &TTest::TimerTimer));
 }
 
 TTest::~TTest() = default;

@@ -3,6 +3,7 @@
 #include "plot/chart.h"
 #include "ui/designed_style.h"
 #include "ui/dinamic.h"
+#include "ui/handler_guard.h"
 #include "ui/help.h"
 #include "ui/mes.h"
 #include "ui/modal.h"
@@ -74,7 +75,7 @@ TVOSP::TVOSP(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TVOSP>(
         {ui->Button8, &TVOSP::Button8Click},   {ui->Button5, &TVOSP::Button5Click},
     };
     for (const auto& b : bindings)
-        connect(b.button, &QPushButton::clicked, this, b.handler);
+        connect(b.button, &QPushButton::clicked, this, Guarded(this, b.handler));
 
     ui->Edit1->setFocus();
 }

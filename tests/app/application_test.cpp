@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "ui/handler_guard.h"
 #include "ui/modal.h"
 
 #include <QFileInfo>
@@ -60,15 +61,16 @@ TEST(ApplicationObject, ErrorEscapingAClickIsShownAndTheProgramGoesOn) {
     working->move(0, 40);
     int reached = 0, worked = 0;
     int kind = 0;
-    QObject::connect(failing, &QPushButton::clicked, [&] {
-        ++reached; // state the handler reached before failing stays
-        if (kind == 0)
-            throw std::runtime_error("Cannot open file Data001.txt");
-        if (kind == 1)
-            throw std::logic_error("Already said.");
-        throw 42;
-    });
-    QObject::connect(working, &QPushButton::clicked, [&] { ++worked; });
+    // Connected as the windows connect their handlers.
+    QObject::connect(failing, &QPushButton::clicked, Guarded([&] {
+                         ++reached; // state the handler reached before failing stays
+                         if (kind == 0)
+                             throw std::runtime_error("Cannot open file Data001.txt");
+                         if (kind == 1)
+                             throw std::logic_error("Already said.");
+                         throw 42;
+                     }));
+    QObject::connect(working, &QPushButton::clicked, Guarded([&] { ++worked; }));
     window.show();
 
     for (kind = 0; kind < 3; ++kind)
@@ -92,10 +94,10 @@ TEST(ApplicationObject, ErrorEscapingATimerTickIsShownAndTheTimerKeepsTicking) {
     RecordedBoxes recorded;
     QTimer timer;
     int ticks = 0;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
+    QObject::connect(&timer, &QTimer::timeout, Guarded([&] {
         if (++ticks <= 2)
             throw std::runtime_error("tick failed");
-    });
+    }));
     timer.start(10);
     QTest::qWait(200);
     timer.stop();
@@ -109,11 +111,11 @@ TEST(ApplicationObject, ErrorInsideAModalWindowLeavesItShownAndUsable) {
     QWidget dialog;
     auto* button = new QPushButton(QStringLiteral("fail"), &dialog);
     int clicks = 0;
-    QObject::connect(button, &QPushButton::clicked, [&] {
-        if (++clicks == 1)
-            throw std::runtime_error("first click fails");
-        dialog.close();
-    });
+    QObject::connect(button, &QPushButton::clicked, Guarded([&] {
+                         if (++clicks == 1)
+                             throw std::runtime_error("first click fails");
+                         dialog.close();
+                     }));
     QTimer::singleShot(0, [&] {
         QTest::mouseClick(button, Qt::LeftButton);
         EXPECT_TRUE(dialog.isVisible());
@@ -127,6 +129,34 @@ TEST(ApplicationObject, ErrorInsideAModalWindowLeavesItShownAndUsable) {
     EXPECT_EQ(clicks, 2);
     ASSERT_EQ(recorded.boxes.size(), 1u);
     EXPECT_EQ(recorded.boxes[0].text, QStringLiteral("first click fails."));
+}
+
+// An object of no window, whose own event handling fails.
+class FailingObject : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("not guarded");
+        return QObject::event(e);
+    }
+};
+
+TEST(ApplicationObject, AnErrorOutsideTheGuardedHandlersIsStillShown) {
+    RecordedBoxes recorded;
+    FailingObject object;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&object, &event));
+    ASSERT_EQ(recorded.boxes.size(), 1u);
+    EXPECT_EQ(recorded.boxes[0].text, QStringLiteral("not guarded."));
+}
+
+TEST(ApplicationObject, WithoutTheApplicationObjectAGuardedHandlersErrorGoesOn) {
+    // Window tests run on a bare application object, which shows no box:
+    // there the error reaches the caller.
+    const HandlerErrorReporter installed = SetHandlerErrorReporter({});
+    const auto handler = Guarded([] { throw std::runtime_error("to the caller"); });
+    EXPECT_THROW(handler(), std::runtime_error);
+    SetHandlerErrorReporter(installed);
 }
 
 } // namespace

@@ -173,6 +173,47 @@ TEST_F(StartupTest, FailureWhileBuildingShowsTheApplicationErrorBoxAndExitsWithO
     }
 }
 
+// Something thrown that is no standard exception: a library's own error
+// type, or a plain value.
+struct ForeignError {
+    int code;
+};
+
+TEST_F(StartupTest, AnyOtherErrorWhileBuildingStillGivesTheBoxAndCodeOne) {
+    struct Case {
+        const char* failingWindow;
+        std::function<void()> raise;
+        const char* kind;
+    };
+    const Case cases[] = {
+        {"Form1", [] { throw 42; }, "int"},
+        {"CSP", [] { throw ForeignError{7}; }, "(anonymous namespace)::ForeignError"},
+        {"Test", [] { throw "no stored document"; }, "char const*"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failingWindow);
+        QList<QWidget*> shownDuringTheBox{nullptr};
+        RecordedBoxes recorded(
+            [&](const MessageBoxContent&) { shownDuringTheBox = VisibleWindows(); });
+        const int code = RunProgram(*TApplication::Instance(), [&](std::string_view name) {
+            if (name == c.failingWindow)
+                c.raise();
+        });
+        EXPECT_EQ(code, 1);
+        ASSERT_EQ(recorded.boxes.size(), 1u);
+        EXPECT_EQ(recorded.boxes[0].caption, QStringLiteral("Application Error"));
+        const QStringList lines = recorded.boxes[0].text.split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_TRUE(lines[0].startsWith(
+            QStringLiteral("Exception %1 in module ").arg(QString::fromLatin1(c.kind))))
+            << lines[0].toStdString();
+        EXPECT_EQ(lines[1], QStringLiteral("Unknown error."));
+        EXPECT_TRUE(shownDuringTheBox.isEmpty());
+        EXPECT_EQ(Form1, nullptr);
+        EXPECT_TRUE(VisibleWindows().isEmpty());
+    }
+}
+
 TEST(StartupErrorText, TwoLinesWithKindModuleAddressAndText) {
     const int object = 0;
     const QString text =

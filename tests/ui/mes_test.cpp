@@ -46,7 +46,8 @@ TEST_F(MesTest, FixedTextInFourCentredLinesAndTheOkButton) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         auto* label = Child<QLabel>(row.name);
-        EXPECT_EQ(label->geometry(), QRect(0, row.top, 330, row.height));
+        // Grown, where the text needs it, around its designed rectangle.
+        EXPECT_TRUE(label->geometry().contains(QRect(0, row.top, 330, row.height)));
         EXPECT_EQ(label->text(), QString::fromUtf8(row.text));
         EXPECT_EQ(label->alignment(), Qt::AlignHCenter | Qt::AlignTop);
         EXPECT_EQ(label->font().family(), QStringLiteral("Bookman Old Style"));

@@ -161,3 +161,31 @@ TEST_F(ModalTest, OpenerIsActiveAgainWhenTheWindowCloses) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&opener.widget));
     EXPECT_EQ(QApplication::focusWidget(), opener.field);
 }
+
+// Minimising a window shown modally hides it for a while, but the student has
+// not closed it: the showing goes on, and the opener stays locked, until the
+// window is restored and closed.
+TEST_F(ModalTest, MinimisingAWindowDoesNotEndItsShowing) {
+    Window opener;
+    Window dialog;
+    opener.widget.show();
+    bool minimisedStillModal = false;
+    bool restoredStillModal = false;
+    WhenModal([&] {
+        dialog.widget.showMinimized();
+        // The hide that minimising sends is delivered with the events that follow.
+        QTimer::singleShot(50, &dialog.widget, [&] {
+            minimisedStillModal = TopModalWindow() == &dialog.widget;
+            dialog.widget.showNormal();
+            QTimer::singleShot(50, &dialog.widget, [&] {
+                restoredStillModal = TopModalWindow() == &dialog.widget;
+                dialog.widget.close();
+            });
+        });
+    });
+    ShowModal(dialog.widget);
+    EXPECT_TRUE(minimisedStillModal);
+    EXPECT_TRUE(restoredStillModal);
+    EXPECT_EQ(TopModalWindow(), nullptr);
+    EXPECT_FALSE(dialog.widget.isVisible());
+}
