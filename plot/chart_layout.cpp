@@ -69,7 +69,9 @@ void AddSeries(const TCustomChart& chart, int index, const ChartScene& scene,
     }
     const auto& bar = static_cast<const TBarSeries&>(s);
     const int width = scene.barWidths[static_cast<std::size_t>(index)];
-    const std::vector<PlacedBar> placed = PlaceBars(bar, width, scene);
+    // Marks without a box would draw their antialiased text over itself.
+    const bool reduce = options.reduceLines && (!bar.Marks.Visible || !bar.Marks.Transparent);
+    const std::vector<PlacedBar> placed = PlaceBars(bar, width, scene, reduce);
     Clipped(chart.ClipPoints, scene.plot, index, items,
             [&] { AddBars(bar, index, width, placed, items); });
     if (bar.Marks.Visible)

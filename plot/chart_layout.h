@@ -19,8 +19,9 @@ class QPainter;
 struct ChartLayoutOptions {
     QLocale locale;
     // Draw long line series through the first, lowest, highest and last
-    // point of each pixel column. The picture is the same; false draws
-    // every segment (the tests compare the two).
+    // point of each pixel column, and a run of repeated bars (and their
+    // marks) once. The picture is the same; false draws every segment and
+    // every bar (the tests compare the two).
     bool reduceLines = true;
 };
 

@@ -8,7 +8,10 @@ namespace {
 QPen ToQPen(const ScenePen& p) {
     QPen pen(p.colour);
     pen.setWidth(p.width);
-    if (p.width > 1)
+    // A dotted pen's dots end where they end: square caps would stretch each
+    // dot by half the pen's width on both sides, which on a screen of more
+    // than one pixel a point closes the gaps and draws the dotted line solid.
+    if (p.width > 1 || p.dotted)
         pen.setCapStyle(Qt::FlatCap);
     if (p.dotted)
         pen.setDashPattern({1.0, 1.0});

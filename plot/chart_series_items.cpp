@@ -126,15 +126,32 @@ int MarkRoom(const TSeriesMarks& marks) {
     return fm.height() + marks.ArrowLength + 2 * FrameWidth(marks) + 1;
 }
 
-std::vector<PlacedBar> PlaceBars(const TBarSeries& s, int width, const ChartScene& scene) {
+std::vector<PlacedBar> PlaceBars(const TBarSeries& s, int width, const ChartScene& scene,
+                                 bool reduce) {
     std::vector<PlacedBar> placed;
-    placed.reserve(static_cast<std::size_t>(s.Count()));
     const int origin = scene.left.ClampedPixel(s.YOrigin, kFarPixels);
     const int offset = RoundEven(s.OffsetPercent() * width * 0.01);
-    for (int i = 0; i < s.Count(); ++i) {
-        const double y = s.YValue(i);
-        const int left = scene.bottom.ClampedPixel(s.XValue(i), kFarPixels) - width / 2 + offset;
-        placed.push_back({left, origin, scene.left.ClampedPixel(y, kFarPixels), y});
+    // Walked run by run rather than by list index: a long series is mostly
+    // repeats, and an index has to be looked up in the store.
+    int index = 0;
+    for (const std::vector<ChartRun>& bucket : s.Points().buckets()) {
+        for (const ChartRun& run : bucket) {
+            const ChartPoint& p = run.point;
+            const int left = scene.bottom.ClampedPixel(p.x, kFarPixels) - width / 2 + offset;
+            const PlacedBar bar{left,
+                                origin,
+                                scene.left.ClampedPixel(p.y, kFarPixels),
+                                p.y,
+                                index,
+                                p.colour == clNone ? s.SeriesColor : p.colour,
+                                p.label == 0 ? QString() : s.Label(index)};
+            const std::uint32_t times = reduce ? 1 : run.count;
+            for (std::uint32_t k = 0; k < times; ++k) {
+                placed.push_back(bar);
+                placed.back().point = index + static_cast<int>(k);
+            }
+            index += static_cast<int>(run.count);
+        }
     }
     return placed;
 }
@@ -142,9 +159,8 @@ std::vector<PlacedBar> PlaceBars(const TBarSeries& s, int width, const ChartScen
 void AddBars(const TBarSeries& s, int index, int width, const std::vector<PlacedBar>& placed,
              std::vector<SceneItem>& items) {
     const bool solid = s.BarBrush.Style == bsSolid;
-    for (int i = 0; i < s.Count(); ++i) {
-        const PlacedBar& p = placed[static_cast<std::size_t>(i)];
-        const QColor colour = ToQColor(s.ValueColor(i));
+    for (const PlacedBar& p : placed) {
+        const QColor colour = ToQColor(p.colour);
         const int top = std::min(p.origin, p.end);
         const int bottom = std::max(p.origin, p.end);
         if (width == 0 || top == bottom) {
@@ -153,12 +169,12 @@ void AddBars(const TBarSeries& s, int index, int width, const std::vector<Placed
             items.push_back(MakeLine(SceneRole::BarLine,
                                      width == 0 ? QLine(p.left, top, p.left, bottom)
                                                 : QLine(p.left, p.end, p.left + width, p.end),
-                                     ScenePen{true, colour, 1, false}, index, i));
+                                     ScenePen{true, colour, 1, false}, index, p.point));
             continue;
         }
         SceneItem item{SceneRole::Bar, SceneShape::Rect};
         item.series = index;
-        item.point = i;
+        item.point = p.point;
         item.rect = QRect(p.left, top, width, bottom - top);
         item.filled = solid;
         item.brush = colour;
@@ -173,9 +189,9 @@ void AddBarMarks(const TBarSeries& s, int index, int width, const std::vector<Pl
     const QFontMetrics fm(ToQFont(marks.Font));
     const int frame = FrameWidth(marks);
     const int letterW = fm.horizontalAdvance(QLatin1Char('W'));
-    for (int i = 0; i < s.Count(); ++i) {
-        const PlacedBar& p = placed[static_cast<std::size_t>(i)];
-        QString text = s.Label(i);
+    for (const PlacedBar& p : placed) {
+        const int i = p.point;
+        QString text = p.label;
         if (text.isEmpty())
             text = FormatChartValue(p.y, locale);
         const int boxW = fm.horizontalAdvance(text) + letterW + 2 * frame;

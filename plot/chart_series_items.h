@@ -24,8 +24,17 @@ struct PlacedBar {
     int origin; // pixel of YOrigin
     int end;    // pixel of the bar's value
     double y;
+    int point;     // the list index of the (first) point drawn here
+    Colour colour; // the colour it is drawn in
+    QString label; // the point's own label, empty for none
 };
-std::vector<PlacedBar> PlaceBars(const TBarSeries& s, int width, const ChartScene& scene);
+// The bars of a series in list order, one per point. With `reduce`, a run of
+// points equal in every bit (each forming with the same combination adds the
+// same bars again) is placed once: shapes are drawn without antialiasing and
+// a mark's box is opaque, so drawing the same bar and mark again in the same
+// place leaves the same pixels. Keep it false for marks without a box.
+std::vector<PlacedBar> PlaceBars(const TBarSeries& s, int width, const ChartScene& scene,
+                                 bool reduce);
 
 // The bars of a series, without their marks.
 void AddBars(const TBarSeries& s, int index, int width, const std::vector<PlacedBar>& placed,

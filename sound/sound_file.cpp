@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -96,6 +98,34 @@ std::string Leading(ByteSource& source, std::size_t n) {
     return bytes;
 }
 
+// Other containers libsndfile knows, by the bytes they begin with, so that
+// the reason names them without any of their parsers reading the file.
+int ForeignContainer(const std::string& lead) {
+    const auto at = [&](std::size_t offset, std::string_view magic) {
+        return lead.size() >= offset + magic.size() &&
+               lead.compare(offset, magic.size(), magic) == 0;
+    };
+    if (at(0, "FORM") && (at(8, "AIFF") || at(8, "AIFC")))
+        return SF_FORMAT_AIFF;
+    if (at(0, "RF64") || at(0, "BW64"))
+        return SF_FORMAT_RF64;
+    if (at(0, "riff") && at(4, "\x2E\x91\xCF\x11"))
+        return SF_FORMAT_W64;
+    if (at(0, "fLaC"))
+        return SF_FORMAT_FLAC;
+    if (at(0, "OggS"))
+        return SF_FORMAT_OGG;
+    if (at(0, "caff"))
+        return SF_FORMAT_CAF;
+    if (at(0, ".snd") || at(0, "dns."))
+        return SF_FORMAT_AU;
+    if (at(0, "Creative Voice File"))
+        return SF_FORMAT_VOC;
+    if (at(0, "ID3"))
+        return SF_FORMAT_MPEG;
+    return 0;
+}
+
 } // namespace
 
 bool MemoryByteSource::Seek(std::int64_t offset) {
@@ -172,6 +202,66 @@ sf_count_t VioTell(void* user) {
     return HandleOf(user).source->Tell();
 }
 
+// Reads up to `n` bytes at `offset`, counted against what opening may read.
+std::string ReadAt(SoundFile::Handle& handle, std::int64_t offset, std::size_t n) {
+    std::string bytes(n, '\0');
+    if (handle.budget <= 0 || !handle.source->Seek(offset))
+        return {};
+    n = std::min<std::size_t>(n, static_cast<std::size_t>(handle.budget));
+    n = handle.source->Read(std::as_writable_bytes(std::span(bytes.data(), n)));
+    handle.budget -= static_cast<std::int64_t>(n);
+    bytes.resize(n);
+    return bytes;
+}
+
+std::uint32_t ChunkSize(const std::string& header, bool bigEndian) {
+    std::uint32_t size = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int at = bigEndian ? 4 + i : 7 - i;
+        size = (size << 8) | static_cast<unsigned char>(header[static_cast<std::size_t>(at)]);
+    }
+    return size;
+}
+
+// Walks the chunks of a RIFF file before libsndfile parses them. Its parser
+// of the LIST chunk does not stop at a record whose size runs past the end
+// of its list: a header of sixty bytes makes opening spin for ever, and the
+// workbench opens its sounds while the program starts. Such a list, or one
+// the file ends inside, is refused here. The walk reads only chunk headers,
+// from what opening may read; a data chunk that claims more than the file
+// holds ends the walk, and the check of the sound's size says the rest.
+std::optional<SoundOpening> CheckRiffChunks(SoundFile::Handle& handle, bool bigEndian) {
+    const std::int64_t size = handle.source->Size();
+    std::int64_t at = 12;
+    while (at + 8 <= size) {
+        const std::string header = ReadAt(handle, at, 8);
+        if (header.size() < 8)
+            return std::nullopt; // out of budget: opening refuses it
+        const std::int64_t body = at + 8;
+        const std::int64_t end = body + ChunkSize(header, bigEndian);
+        if (header.compare(0, 4, "data") == 0 && end > size)
+            return std::nullopt;
+        if (header.compare(0, 4, "LIST") == 0) {
+            if (end > size)
+                return Refused(SoundProblem::Truncated,
+                               "заголовок файла WAV обрезан в списке LIST");
+            for (std::int64_t record = body + 4; record + 8 <= end;) {
+                const std::string entry = ReadAt(handle, record, 8);
+                if (entry.size() < 8)
+                    return std::nullopt;
+                const std::uint32_t length = ChunkSize(entry, bigEndian);
+                if (record + 8 + length > end)
+                    return Refused(SoundProblem::Truncated,
+                                   "заголовок файла WAV повреждён: запись списка LIST длиннее "
+                                   "самого списка");
+                record += 8 + length + (length & 1u);
+            }
+        }
+        at = end + (end & 1);
+    }
+    return std::nullopt;
+}
+
 // Why libsndfile would not open the source.
 SoundOpening OpenFailure(int code, SoundFile::Handle& handle) {
     if (handle.budget <= 0)
@@ -229,6 +319,22 @@ SoundOpening OpenSound(std::unique_ptr<ByteSource> source) {
 
     auto handle = std::make_unique<SoundFile::Handle>();
     handle->source = std::move(source);
+    // Only a RIFF file of WAV sound (little- or big-endian) goes on to
+    // libsndfile: the players take nothing else, so none of its other
+    // parsers ever reads a file from the program's folder.
+    const std::string lead = Leading(*handle->source, 20);
+    const bool riff = lead.rfind("RIFF", 0) == 0 || lead.rfind("RIFX", 0) == 0;
+    if (!riff || lead.size() < 12 || lead.compare(8, 4, "WAVE") != 0) {
+        if (lead.size() < 12 && lead.rfind("RIFF", 0) == 0)
+            return Refused(SoundProblem::Truncated, "заголовок файла WAV обрезан");
+        if (const int foreign = ForeignContainer(lead))
+            return Refused(SoundProblem::Unsupported,
+                           "формат «" + FormatName(foreign) + "» не поддерживается, нужен WAV");
+        return Refused(SoundProblem::NotSound, "это не звуковой файл");
+    }
+    if (std::optional<SoundOpening> damaged = CheckRiffChunks(*handle, lead[3] == 'X'))
+        return std::move(*damaged);
+    handle->source->Seek(0);
     SF_VIRTUAL_IO io{VioLength, VioSeek, VioRead, VioWrite, VioTell};
     SF_INFO info{};
     handle->sndfile = sf_open_virtual(&io, SFM_READ, &info, handle.get());

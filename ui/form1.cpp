@@ -11,64 +11,7 @@
 
 #include "ui_form1.h"
 
-#include <QFile>
 #include <QMouseEvent>
-#include <QStringDecoder>
-
-#include <stdexcept>
-
-namespace {
-
-[[noreturn]] void Fail(const QString& text) {
-    throw std::runtime_error(text.toStdString());
-}
-
-// CR LF, lone LF and lone CR all become CR LF.
-QString WithCrLfBreaks(QStringView text) {
-    QString result;
-    result.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r') {
-            result += u"\r\n";
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else if (c == u'\n') {
-            result += u"\r\n";
-        } else {
-            result += c;
-        }
-    }
-    return result;
-}
-
-} // namespace
-
-QString ReadInformationText(const QString& fileName) {
-    const QString cannotOpen = QStringLiteral("Cannot open file %1").arg(fileName);
-    const QString tooLarge = QStringLiteral("Text exceeds memo capacity");
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        Fail(cannotOpen);
-    // Line breaks never get shorter, so a file larger than the memo cannot
-    // fit; refuse it without reading it.
-    if (file.size() > kMemoCapacity)
-        Fail(tooLarge);
-    // Read at most one byte beyond the capacity: the file may be growing.
-    const QByteArray bytes = file.read(kMemoCapacity + 1);
-    if (file.error() != QFileDevice::NoError)
-        Fail(cannotOpen);
-    if (bytes.size() > kMemoCapacity)
-        Fail(tooLarge);
-    QStringDecoder decoder("windows-1251");
-    if (!decoder.isValid())
-        Fail(QStringLiteral("Code page 1251 is not available"));
-    const QString decoded = decoder.decode(bytes);
-    QString text = WithCrLfBreaks(decoded);
-    if (text.size() > kMemoCapacity)
-        Fail(tooLarge);
-    return text;
-}
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
     ui->setupUi(this);

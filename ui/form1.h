@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/information_text.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -11,22 +13,6 @@ class QResizeEvent;
 namespace Ui {
 class TForm1;
 }
-
-// The information panel's memo holds at most this many characters, line
-// breaks counted as the two characters CR LF. A quarter of a mebibyte is far
-// more than any description of the program needs and keeps the memo quick to
-// lay out; a larger file is refused before a byte of it is read.
-inline constexpr qint64 kMemoCapacity = 256 * 1024;
-
-// The file the information panel shows, found by its relative name in the
-// working directory.
-inline const QString kInformationFileName = QStringLiteral("Data001.txt");
-
-// Reads `fileName` as code page 1251 text, with every line break (CR LF, a
-// lone LF, a lone CR) turned into CR LF. Throws std::runtime_error with
-// "Cannot open file <name>" when it cannot be opened or read, and with "Text
-// exceeds memo capacity" when the text would not fit into the memo.
-QString ReadInformationText(const QString& fileName);
 
 // The main menu, the program's main window.
 class TForm1 : public QWidget {

@@ -3,6 +3,7 @@
 #include "plot/fonts.h"
 #include "reference/reference_record.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QFile>
 #include <QImage>
@@ -91,12 +92,19 @@ QVariant ReferenceDocument::loadResource(int type, const QUrl& name) {
     QSvgRenderer renderer(bytes);
     if (!renderer.isValid())
         return {};
-    // Drawn once at the picture's own size; the page never scales.
-    QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    // Drawn once at the picture's own size, the page never scales, but in
+    // as many pixels as the densest screen has there, so that it stays as
+    // sharp as the text beside it; the document lays it out at its own size.
+    const qreal density = qApp->devicePixelRatio();
+    const QSize size = renderer.defaultSize();
+    QImage image(static_cast<int>(std::ceil(size.width() * density)),
+                 static_cast<int>(std::ceil(size.height() * density)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(density);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return image;
 }
 

@@ -572,6 +572,55 @@ TEST_F(ChartLayoutTest, RepeatedPressesAndFormingsKeepEveryPoint) {
     EXPECT_EQ(signal.SeriesAt(1)->YValue(1), -5);
 }
 
+// On a screen of two pixels a point, the dotted outline of a source bit is
+// the same dots, each two pixels square, not a solid line.
+TEST_F(ChartLayoutTest, DottedBarsStayDottedAtTwicePixelDensity) {
+    TCustomChart chart;
+    ApplyDesignedChart(chart, DesignedChart::CspPitSignal);
+    // The source bits alone, so that only their marks' arrows, from the
+    // middle of each bar, cross their outlines.
+    for (int i = 1; i <= 6; ++i)
+        chart.SeriesAt(2)->AddPoint(i, 1, QString(), clRed);
+    const QSize size = DesignedSizeOf(DesignedChart::CspPitSignal);
+    const ChartScene scene = LayoutChart(chart, size, English());
+    const auto paint = [&](qreal density) {
+        QImage image(size * density, QImage::Format_RGB32);
+        image.setDevicePixelRatio(density);
+        QPainter painter(&image);
+        PaintScene(painter, scene);
+        return image;
+    };
+    const QImage once = paint(1);
+    const QImage twice = paint(2);
+    const std::vector<const SceneItem*> bits = ItemsOf(scene, SceneRole::Bar, 2);
+    ASSERT_FALSE(bits.empty());
+    const QRect bar = bits.front()->rect;
+    const int middle = bar.left() + bar.width() / 2 - 2; // left of the arrow
+    // Runs of one colour along a row, from the bar's corner.
+    const auto runs = [](const QImage& image, int row, int from, int to) {
+        std::vector<int> lengths{1};
+        for (int x = from + 1; x < to; ++x) {
+            if (image.pixel(x, row) == image.pixel(x - 1, row))
+                ++lengths.back();
+            else
+                lengths.push_back(1);
+        }
+        return lengths;
+    };
+    const std::vector<int> dots = runs(once, bar.top(), bar.left() + 1, middle);
+    ASSERT_GT(dots.size(), 4u);
+    // Scaled, the line lies a device pixel higher or lower; find its row.
+    int row = 2 * bar.top() - 1;
+    for (int r = 2 * bar.top(); r <= 2 * bar.top() + 1; ++r)
+        if (runs(twice, r, 2 * bar.left() + 2, 2 * middle).size() >
+            runs(twice, row, 2 * bar.left() + 2, 2 * middle).size())
+            row = r;
+    const std::vector<int> scaled = runs(twice, row, 2 * bar.left() + 2, 2 * middle);
+    EXPECT_GE(scaled.size(), dots.size());
+    for (std::size_t k = 1; k + 1 < scaled.size(); ++k)
+        EXPECT_EQ(scaled[k], 2) << "run " << k;
+}
+
 TEST_F(ChartLayoutTest, ReducedLinesPaintTheSameImage) {
     struct Case {
         const char* name;
@@ -635,5 +684,22 @@ TEST_F(ChartLayoutTest, ReducedLinesPaintTheSameImage) {
             drawnB += item->points.size();
         EXPECT_EQ(RenderChart(chart, size, reduced), RenderChart(chart, size, full)) << c.name;
         EXPECT_LE(drawnA, drawnB) << c.name;
+        for (const SceneRole role : {SceneRole::Bar, SceneRole::BarLine, SceneRole::MarkText})
+            EXPECT_LE(ItemsOf(a, role).size(), ItemsOf(b, role).size()) << c.name;
     }
+
+    // Thirty formings of one combination draw the bars and marks of one.
+    const auto form = [this](int times) {
+        TCustomChart chart;
+        ApplyDesignedChart(chart, DesignedChart::CspPitSignal);
+        for (int k = 0; k < times; ++k)
+            FormSignal(chart, {1, -1, 0, 1, -1, 1, 0, 0, 1, -1}, {1, 1, 0, 1, 0, 0, 1, 0, 1, 1}, 1);
+        return LayoutChart(chart, DesignedSizeOf(DesignedChart::CspPitSignal), English());
+    };
+    const ChartScene once = form(1);
+    const ChartScene many = form(30);
+    for (const SceneRole role : {SceneRole::Bar, SceneRole::BarLine, SceneRole::MarkArrow,
+                                 SceneRole::MarkBox, SceneRole::MarkText})
+        EXPECT_EQ(ItemsOf(many, role).size(), ItemsOf(once, role).size()) << static_cast<int>(role);
+    EXPECT_EQ(ItemsOf(many, SceneRole::MarkText).size(), 10u);
 }

@@ -242,6 +242,122 @@ TEST(SoundFile, OpeningReadsTheHeaderNotTheSound) {
     }
 }
 
+// Only WAV goes to libsndfile: other containers are named from their first
+// bytes, so none of libsndfile's other parsers reads a file of the program's
+// folder; big-endian WAV (RIFX) is WAV and plays.
+TEST(SoundFile, OnlyWavReachesTheDecoderAndOtherContainersAreNamed) {
+    const TempFolder folder;
+    const struct {
+        const char* name;
+        int format;
+        const char* says; // nullptr: it opens
+    } cases[] = {
+        {"riff", SF_FORMAT_WAV | SF_FORMAT_PCM_16, nullptr},
+        {"rifx", SF_FORMAT_WAV | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG, nullptr},
+        {"rf64", SF_FORMAT_RF64 | SF_FORMAT_PCM_16, "RF64"},
+        {"w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16, "W64"},
+        {"caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16, "CAF"},
+        {"au", SF_FORMAT_AU | SF_FORMAT_PCM_16, "AU"},
+        {"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, "OGG"},
+        {"voc", SF_FORMAT_VOC | SF_FORMAT_PCM_16, "VOC"},
+        {"raw", SF_FORMAT_RAW | SF_FORMAT_PCM_16, "не звуковой файл"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto path = folder / (std::string(c.name) + ".snd");
+        WriteSound(path, 8000, 1, 800, c.format);
+        const SoundOpening opened = OpenSoundFile(path);
+        if (c.says == nullptr) {
+            ASSERT_TRUE(opened) << opened.error.text;
+            std::vector<std::int16_t> block(800);
+            EXPECT_EQ(opened.file->Read(block), 800u);
+            EXPECT_EQ(block[799], RampSample(799));
+            continue;
+        }
+        ASSERT_FALSE(opened);
+        EXPECT_EQ(opened.error.problem, std::string(c.says).starts_with("не")
+                                            ? SoundProblem::NotSound
+                                            : SoundProblem::Unsupported);
+        EXPECT_THAT(opened.error.text, HasSubstr(c.says));
+    }
+}
+
+// A LIST chunk whose records do not fit it is refused before libsndfile's
+// parser of the list, which does not stop on such a record, can see it.
+TEST(SoundFile, ListChunksAreCheckedBeforeTheyAreParsed) {
+    const auto le32 = [](std::uint32_t v) {
+        std::string out(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            out[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        return out;
+    };
+    const auto wav = [&](const std::string& list, bool listFirst = true) {
+        std::vector<std::byte> sound = WavWithClaim(8, 8);
+        std::string bytes(reinterpret_cast<const char*>(sound.data()), sound.size());
+        const std::string chunk = "LIST" + le32(static_cast<std::uint32_t>(list.size())) + list;
+        bytes.insert(listFirst ? 36 : bytes.size(), chunk);
+        const std::string riff = le32(static_cast<std::uint32_t>(bytes.size() - 8));
+        bytes.replace(4, 4, riff);
+        return Bytes(bytes);
+    };
+    // Seven bytes and the pad byte that keeps the next record at an even offset.
+    const std::string name = "ISFT" + le32(7) + std::string("espeak\0\0", 8);
+    const struct {
+        const char* name;
+        std::vector<std::byte> bytes;
+        const char* says; // nullptr: it opens
+    } cases[] = {
+        {"a software name", wav("INFO" + name), nullptr},
+        {"two records, the odd one padded", wav("INFO" + name + "ICMT" + le32(2) + "ok"), nullptr},
+        {"after the sound", wav("INFO" + name, false), nullptr},
+        {"an empty list", wav("INFO"), nullptr},
+        {"a record past its list", wav("INFO" + std::string("ISFT") + le32(0xFFFFFFF7u)),
+         "длиннее самого списка"},
+        {"a record one byte past",
+         wav("INFO" + std::string("ISFT") + le32(8) + std::string("espeak\0", 7), false),
+         "длиннее самого списка"},
+        {"cut inside the list",
+         [&] {
+             std::vector<std::byte> b = wav("INFO" + name, false);
+             b.resize(b.size() - 4);
+             return b;
+         }(),
+         "обрезан в списке LIST"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SoundOpening opened = OpenSoundBytes(c.bytes);
+        if (c.says == nullptr) {
+            EXPECT_TRUE(opened) << opened.error.text;
+            continue;
+        }
+        ASSERT_FALSE(opened);
+        EXPECT_EQ(opened.error.problem, SoundProblem::Truncated);
+        EXPECT_THAT(opened.error.text, HasSubstr(c.says));
+    }
+}
+
+// The inputs on which fuzzing found a fault, each refused with its reason.
+TEST(SoundFile, FuzzRegressionsAreRefused) {
+    const std::filesystem::path folder =
+        std::filesystem::path(LC_SOURCE_DIR) / "tests/fuzz/regressions/sound_file_fuzz";
+    const struct {
+        const char* file;
+        SoundProblem problem;
+        const char* says;
+    } cases[] = {
+        // Opening spun for ever inside libsndfile.
+        {"list-record-past-its-list.wav", SoundProblem::Truncated, "списка LIST"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const SoundOpening opened = OpenSoundFile(folder / c.file);
+        ASSERT_FALSE(opened);
+        EXPECT_EQ(opened.error.problem, c.problem);
+        EXPECT_THAT(opened.error.text, HasSubstr(c.says));
+    }
+}
+
 TEST(SoundFile, BytesInMemoryOpenLikeTheFileTheyCameFrom) {
     const TempFolder folder;
     WriteSound(folder / "a.wav", 11025, 2, 777);

@@ -15,8 +15,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSvgRenderer>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QTimer>
 
@@ -231,15 +234,26 @@ TEST_F(WindowFramesTest, PicturesAndIconsOpenFromTheResources) {
         const char* path;
         QSize size;
     };
-    for (const Row& row :
-         {Row{":/pictures/main_menu.png", {300, 500}}, Row{":/pictures/program_icon.png", {32, 32}},
-          Row{":/pictures/test_icon.png", {32, 32}}}) {
+    for (const Row& row : {Row{":/pictures/program_icon.png", {32, 32}},
+                           Row{":/pictures/test_icon.png", {32, 32}}}) {
         const QImage image(QString::fromLatin1(row.path));
         EXPECT_FALSE(image.isNull()) << row.path;
         EXPECT_EQ(image.size(), row.size) << row.path;
     }
-    // The main menu's picture is opaque, 24 bits a pixel.
-    EXPECT_FALSE(QImage(QStringLiteral(":/pictures/main_menu.png")).hasAlphaChannel());
+    // The main menu's picture, 300 x 500, is opaque everywhere.
+    QSvgRenderer picture(QStringLiteral(":/pictures/main_menu.svg"));
+    ASSERT_TRUE(picture.isValid());
+    EXPECT_EQ(picture.defaultSize(), QSize(300, 500));
+    QImage drawn(picture.defaultSize(), QImage::Format_ARGB32);
+    drawn.fill(Qt::transparent);
+    QPainter painter(&drawn);
+    picture.render(&painter);
+    painter.end();
+    int transparent = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            transparent += qAlpha(drawn.pixel(x, y)) != 255;
+    EXPECT_EQ(transparent, 0);
 }
 
 } // namespace
