@@ -224,12 +224,17 @@ std::uint32_t ChunkSize(const std::string& header, bool bigEndian) {
 }
 
 // Walks the chunks of a RIFF file before libsndfile parses them. Its parser
-// of the LIST chunk does not stop at a record whose size runs past the end
-// of its list: a header of sixty bytes makes opening spin for ever, and the
-// workbench opens its sounds while the program starts. Such a list, or one
-// the file ends inside, is refused here. The walk reads only chunk headers,
-// from what opening may read; a data chunk that claims more than the file
-// holds ends the walk, and the check of the sound's size says the rest.
+// of metadata lists, used for a LIST chunk and for an INFO chunk at the top
+// level alike, adds a record's length to its count in 32 bits and then
+// jumps by it: a record that claims more than its list holds wraps that
+// count round, the jump goes backwards, and opening spins for ever on a
+// header of sixty bytes (the workbench opens its sounds while the program
+// starts). Such a list, or one the file ends inside, is refused here. The
+// walk reads the records as that parser does: the markers "INFO" and
+// "adtl" (a list's type among them) stand alone without a length, "data"
+// or four zero bytes end the list. It reads only chunk headers, from what
+// opening may read; a data chunk that claims more than the file holds ends
+// the walk, and the check of the sound's size says the rest.
 std::optional<SoundOpening> CheckRiffChunks(SoundFile::Handle& handle, bool bigEndian) {
     const std::int64_t size = handle.source->Size();
     std::int64_t at = 12;
@@ -241,19 +246,29 @@ std::optional<SoundOpening> CheckRiffChunks(SoundFile::Handle& handle, bool bigE
         const std::int64_t end = body + ChunkSize(header, bigEndian);
         if (header.compare(0, 4, "data") == 0 && end > size)
             return std::nullopt;
-        if (header.compare(0, 4, "LIST") == 0) {
+        const std::string_view id = std::string_view(header).substr(0, 4);
+        if (id == "LIST" || id == "INFO") {
             if (end > size)
                 return Refused(SoundProblem::Truncated,
-                               "заголовок файла WAV обрезан в списке LIST");
-            for (std::int64_t record = body + 4; record + 8 <= end;) {
+                               "заголовок файла WAV обрезан в списке " + std::string(id));
+            for (std::int64_t record = body; record + 4 <= end;) {
                 const std::string entry = ReadAt(handle, record, 8);
-                if (entry.size() < 8)
+                if (entry.size() < 4)
                     return std::nullopt;
-                const std::uint32_t length = ChunkSize(entry, bigEndian);
+                const std::string_view marker = std::string_view(entry).substr(0, 4);
+                if (marker == "INFO" || marker == "adtl") {
+                    record += 4;
+                    continue;
+                }
+                if (marker == "data" || marker == std::string_view("\0\0\0\0", 4))
+                    break;
+                const std::uint32_t length = entry.size() < 8
+                                                 ? std::numeric_limits<std::uint32_t>::max()
+                                                 : ChunkSize(entry, bigEndian);
                 if (record + 8 + length > end)
                     return Refused(SoundProblem::Truncated,
-                                   "заголовок файла WAV повреждён: запись списка LIST длиннее "
-                                   "самого списка");
+                                   "заголовок файла WAV повреждён: запись списка " +
+                                       std::string(id) + " длиннее самого списка");
                 record += 8 + length + (length & 1u);
             }
         }

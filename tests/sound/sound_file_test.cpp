@@ -282,8 +282,9 @@ TEST(SoundFile, OnlyWavReachesTheDecoderAndOtherContainersAreNamed) {
     }
 }
 
-// A LIST chunk whose records do not fit it is refused before libsndfile's
-// parser of the list, which does not stop on such a record, can see it.
+// A LIST chunk, or an INFO chunk at the top level, whose records do not fit
+// it is refused before libsndfile's parser of lists, which does not stop on
+// such a record, can see it.
 TEST(SoundFile, ListChunksAreCheckedBeforeTheyAreParsed) {
     const auto le32 = [](std::uint32_t v) {
         std::string out(4, '\0');
@@ -291,10 +292,11 @@ TEST(SoundFile, ListChunksAreCheckedBeforeTheyAreParsed) {
             out[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
         return out;
     };
-    const auto wav = [&](const std::string& list, bool listFirst = true) {
+    const auto wav = [&](const std::string& list, bool listFirst = true,
+                         const std::string& id = "LIST") {
         std::vector<std::byte> sound = WavWithClaim(8, 8);
         std::string bytes(reinterpret_cast<const char*>(sound.data()), sound.size());
-        const std::string chunk = "LIST" + le32(static_cast<std::uint32_t>(list.size())) + list;
+        const std::string chunk = id + le32(static_cast<std::uint32_t>(list.size())) + list;
         bytes.insert(listFirst ? 36 : bytes.size(), chunk);
         const std::string riff = le32(static_cast<std::uint32_t>(bytes.size() - 8));
         bytes.replace(4, 4, riff);
@@ -323,6 +325,16 @@ TEST(SoundFile, ListChunksAreCheckedBeforeTheyAreParsed) {
              return b;
          }(),
          "обрезан в списке LIST"},
+        // The parser reads a list's type as one more record marker: only
+        // "INFO" and "adtl" stand alone, any other type takes a length.
+        {"a list of labels", wav("adtl" + name), nullptr},
+        {"a type taken for a record", wav("XXXX" + le32(0xFFFFFFF8u) + le32(0)),
+         "длиннее самого списка"},
+        {"an INFO chunk at the top", wav(name, true, "INFO"), nullptr},
+        {"a record past its INFO chunk", wav("ISFT" + le32(0xFFFFFFF8u), true, "INFO"),
+         "списка INFO длиннее"},
+        {"a record past a list inside it", wav("INFO" + std::string("abcd") + le32(0xFFFFFFF8u)),
+         "длиннее самого списка"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -348,6 +360,7 @@ TEST(SoundFile, FuzzRegressionsAreRefused) {
     } cases[] = {
         // Opening spun for ever inside libsndfile.
         {"list-record-past-its-list.wav", SoundProblem::Truncated, "списка LIST"},
+        {"info-chunk-record-wraps-round.wav", SoundProblem::Truncated, "списке INFO"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

@@ -19,7 +19,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSvgRenderer>
-#include <QSvgRenderer>
 #include <QTest>
 #include <QTimer>
 
