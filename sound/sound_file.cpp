@@ -251,12 +251,14 @@ std::optional<SoundOpening> CheckRiffChunks(SoundFile::Handle& handle, bool bigE
             if (end > size)
                 return Refused(SoundProblem::Truncated,
                                "заголовок файла WAV обрезан в списке " + std::string(id));
-            for (std::int64_t record = body; record + 4 <= end;) {
+            // The parser reads a record while any byte of its list is left,
+            // so a list's last few bytes are a record's marker and length too.
+            for (std::int64_t record = body; record < end;) {
                 const std::string entry = ReadAt(handle, record, 8);
-                if (entry.size() < 4)
+                if (entry.size() < 4 && handle.budget <= 0)
                     return std::nullopt;
                 const std::string_view marker = std::string_view(entry).substr(0, 4);
-                if (marker == "INFO" || marker == "adtl") {
+                if (entry.size() >= 4 && (marker == "INFO" || marker == "adtl")) {
                     record += 4;
                     continue;
                 }

@@ -333,6 +333,7 @@ TEST(SoundFile, ListChunksAreCheckedBeforeTheyAreParsed) {
         {"an INFO chunk at the top", wav(name, true, "INFO"), nullptr},
         {"a record past its INFO chunk", wav("ISFT" + le32(0xFFFFFFF8u), true, "INFO"),
          "списка INFO длиннее"},
+        {"a list ending in part of a record", wav("INFO" + name + "IC"), "длиннее самого списка"},
         {"a record past a list inside it", wav("INFO" + std::string("abcd") + le32(0xFFFFFFF8u)),
          "длиннее самого списка"},
     };
@@ -361,6 +362,7 @@ TEST(SoundFile, FuzzRegressionsAreRefused) {
         // Opening spun for ever inside libsndfile.
         {"list-record-past-its-list.wav", SoundProblem::Truncated, "списка LIST"},
         {"info-chunk-record-wraps-round.wav", SoundProblem::Truncated, "списке INFO"},
+        {"list-tail-read-as-a-record.wav", SoundProblem::Truncated, "длиннее самого списка"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
