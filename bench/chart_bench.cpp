@@ -1,10 +1,10 @@
 // What a student waits for: a "Спектр" press into a chart that already
 // holds many earlier presses, and the paint that follows.
 
+#include "bench/drawing_bench_main.h"
 #include "codes/energy_density.h"
 #include "codes/line_code.h"
 #include "plot/chart_layout.h"
-#include "plot/fonts.h"
 #include "workbench/designed_charts.h"
 
 #include <QGuiApplication>
@@ -150,14 +150,5 @@ BENCHMARK(BM_PaintSignal)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     // Fonts need a GUI application; the benchmarks need no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    RegisterFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunDrawingBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -3,7 +3,7 @@
 // share of a core the process takes while the window is shown.
 
 #include "animation/line_path_animation.h"
-#include "plot/fonts.h"
+#include "bench/drawing_bench_main.h"
 #include "ui/dinamic.h"
 
 #include <QApplication>
@@ -186,12 +186,5 @@ BENCHMARK(BM_HiddenFiveSeconds)->Iterations(1)->UseManualTime()->Unit(benchmark:
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunDrawingBenchmarks<QApplication>(argc, argv);
 }

@@ -14,8 +14,8 @@
 
 #include "app/application.h"
 #include "app/window_set.h"
+#include "bench/drawing_bench_main.h"
 #include "plot/chart.h"
-#include "plot/fonts.h"
 #include "ui/csp.h"
 #include "ui/vosp.h"
 #include "ui/window_references.h"
@@ -230,26 +230,21 @@ void BM_Paint(benchmark::State& state, std::size_t chart) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    RegisterFontSubstitutions();
     // Registered after the application exists: the chart names come from the
     // windows. Each press count is pressed once and then painted chart by chart.
-    std::vector<std::string> names;
-    {
-        const Workbenches probe;
-        for (const Workbenches::Chart& c : probe.Charts())
-            names.push_back(c.name);
-    }
-    for (const int rounds : {10, 1000})
-        for (std::size_t i = 0; i < names.size(); ++i)
-            benchmark::RegisterBenchmark(("BM_Paint/" + names[i]).c_str(), BM_Paint, i)
-                ->Arg(rounds)
-                ->Unit(benchmark::kMicrosecond);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_pressed.reset();
-    return 0;
+    const auto registerPaints = [] {
+        std::vector<std::string> names;
+        {
+            const Workbenches probe;
+            for (const Workbenches::Chart& c : probe.Charts())
+                names.push_back(c.name);
+        }
+        for (const int rounds : {10, 1000})
+            for (std::size_t i = 0; i < names.size(); ++i)
+                benchmark::RegisterBenchmark(("BM_Paint/" + names[i]).c_str(), BM_Paint, i)
+                    ->Arg(rounds)
+                    ->Unit(benchmark::kMicrosecond);
+    };
+    return RunDrawingBenchmarks<TApplication>(argc, argv, registerPaints,
+                                              [] { g_pressed.reset(); });
 }

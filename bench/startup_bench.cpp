@@ -3,7 +3,7 @@
 
 #include "app/application.h"
 #include "app/window_set.h"
-#include "plot/fonts.h"
+#include "bench/drawing_bench_main.h"
 #include "ui/form1.h"
 #include "ui/window_references.h"
 
@@ -31,12 +31,5 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    RegisterFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunDrawingBenchmarks<TApplication>(argc, argv);
 }
