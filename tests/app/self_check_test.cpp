@@ -2,12 +2,10 @@
 
 #include "app/application.h"
 #include "app/startup.h"
+#include "tests/app/program_folder_test.h"
 #include "ui/window_references.h"
 
-#include <QDir>
 #include <QEventLoop>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,34 +27,21 @@ TEST(SelfCheckSwitch, OnlyTheSwitchItselfAfterTheProgramNameTurnsTheCheckOn) {
 
 // The check runs the whole program in a folder of its own, as the installed
 // program runs in its data folder.
-class SelfCheckRun : public ::testing::Test {
+class SelfCheckRun : public ProgramFolderTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(folder.path());
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
     int Run(const BeforeBuildHook& hook = {}, int timeoutMs = 30000) {
         SelfCheck check(*TApplication::Instance(), out, err, timeoutMs);
         return RunProgram(*TApplication::Instance(), hook);
     }
 
-    QTemporaryDir folder;
-    QString previous;
     std::ostringstream out;
     std::ostringstream err;
 };
 
 TEST_F(SelfCheckRun, PrintsTheFirstLineOfTheInformationTextAndEndsWithZero) {
-    {
-        QFile data(folder.filePath(QStringLiteral("Data001.txt")));
-        ASSERT_TRUE(data.open(QIODevice::WriteOnly));
-        // "Линейные коды", CR LF, "Версия 1.0" in code page 1251.
-        data.write("\xCB\xE8\xED\xE5\xE9\xED\xFB\xE5 \xEA\xEE\xE4\xFB\r\n\xC2\xE5\xF0\xF1\xE8\xFF "
-                   "1.0\r\n");
-    }
+    // "Линейные коды", CR LF, "Версия 1.0" in code page 1251.
+    WriteData("\xCB\xE8\xED\xE5\xE9\xED\xFB\xE5 \xEA\xEE\xE4\xFB\r\n\xC2\xE5\xF0\xF1\xE8\xFF "
+              "1.0\r\n");
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(out.str(), "Линейные коды\n");
     EXPECT_EQ(err.str(), "");

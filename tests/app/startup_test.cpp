@@ -1,12 +1,12 @@
 #include "app/application.h"
 #include "app/startup.h"
+#include "tests/app/program_folder_test.h"
 #include "ui/csp.h"
 #include "ui/form1.h"
 #include "ui/modal.h"
 #include "ui/test_window.h"
 #include "ui/window_references.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -76,25 +75,7 @@ int RunWithScript(const std::function<void()>& script, const BeforeBuildHook& ho
     return RunProgram(*TApplication::Instance(), hook);
 }
 
-// Each test runs the program in a folder of its own.
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        previous = QDir::currentPath();
-        QDir::setCurrent(folder.path());
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
-
-    void WriteData(const QByteArray& bytes) const {
-        QFile file(folder.filePath(QStringLiteral("Data001.txt")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
-
-    QTemporaryDir folder;
-    QString previous;
-};
+using StartupTest = ProgramFolderTest;
 
 TEST_F(StartupTest, WindowsAreBuiltInOrderAndExitEndsTheProgramWithCodeZero) {
     std::vector<std::string> built;
